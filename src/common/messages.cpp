@@ -1,0 +1,89 @@
+#include "common/messages.h"
+
+#include <array>
+#include <cstdarg>
+#include <string>
+
+
+#include "common/console_text.h"
+
+namespace {
+
+struct MessageEntry {
+    Message id;
+    const char* text;
+};
+
+constexpr MessageEntry kMessages[] = {
+    {Message::FormatUsage, "Usage: imgmint [MediaType] (Sectors) (N) (Tracks) (Pattern)\n"},
+    {Message::FormatUsageFirstKeyword, "          mediatype : %s\n"},
+    {Message::FormatUsageKeyword, "                      %s\n"},
+    {Message::UnknownMediaType, "正しいフォーマット種類を指定してください.\n"},
+    {Message::GeometryArgumentsMissing, "トラック数/セクタ数/セクタサイズも指定してください.\n"},
+    {Message::TooManyTracks, "トラック数は164以下で指定してください.\n"},
+    {Message::NegativeTracks, "トラック数は0以上で指定してください.\n"},
+    {Message::NegativeSectors, "セクタ数は0以上で指定してください.\n"},
+    {Message::TooManySectors, "セクタ数は65535以下で指定してください.\n"},
+    {Message::SizeCodeOutOfRange, "セクタサイズ(N)は0から8で指定してください.\n"},
+    {Message::TooManySingleSidedTracks, "片面のトラック数は82以下で指定してください.\n"},
+    {Message::ImageTooLarge, "イメージサイズが大きすぎます.\n"},
+    {Message::OutOfMemory, "メモリを確保できません.\n"},
+    {Message::CannotOpenOutput, "ファイルをオープンできません.\n"},
+    {Message::OutputWriteFailed, "ファイルの書き込みに失敗しました.\n"},
+    {Message::FormatResult, "%s : [%s] %d tracks %d sectors (N=%d)\n"},
+
+    {Message::PasteUsageTitle, "Usage:\n"},
+    {Message::PasteUsage, "Usage: imgpoke (-s) [d88file] [targetfile] [diskno] [track] [Sector]\n"},
+    {Message::PasteUsageSingleSided, "     -s : 片面モード\n"},
+    {Message::CannotOpenImage, "D88ファイルをオープンできません.\n"},
+    {Message::NoSuchDisk, "指定のディスクがありません.\n"},
+    {Message::TrackOutOfRange, "トラックの指定が範囲外です.\n"},
+    {Message::SingleSidedBanner, "*** 片面モード ***\n"},
+    {Message::TrackNotFormatted, "指定のトラックはフォーマットされていません.\n"},
+    {Message::SectorNotFound, "指定されたセクタが見つかりません.\n"},
+    {Message::CannotOpenSource, "書き込み対象ファイルをオープンできません.\n"},
+    {Message::SourceReadFailed, "書き込み対象ファイルの読み込みに失敗しました. \n"},
+    {Message::SourceTooLarge, "書き込み対象ファイルが大きすぎます.(最大サイズ: %d byte)\n"},
+    {Message::ImageWriteShort, "D88イメージへの書き込みに失敗しました.(書き込んだサイズ: %d byte)\n"},
+    {Message::ImageCloseFailed, "D88ファイルへの書き込みを完了できませんでした.\n"},
+    {Message::PasteResult, "diskno:%2d track:%2d sector:%2d から %dbyte 書き込みました.\n"},
+};
+
+// The table is indexed by the enumeration; this keeps the two in step.
+constexpr bool tableMatchesEnumeration() {
+    for (std::size_t i = 0; i < std::size(kMessages); ++i) {
+        if (static_cast<int>(kMessages[i].id) != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return std::size(kMessages) == static_cast<std::size_t>(Message::PasteResult) + 1;
+}
+static_assert(tableMatchesEnumeration(), "kMessages must list every Message in declaration order");
+
+std::string formatArguments(const char* format, std::va_list arguments) {
+    std::va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::vsnprintf(text.data(), text.size(), format, arguments);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+}  // namespace
+
+const char* messageText(Message id) {
+    return kMessages[static_cast<std::size_t>(static_cast<int>(id))].text;
+}
+
+void printMessage(std::FILE* stream, Message id, ...) {
+    std::va_list arguments;
+    va_start(arguments, id);
+    const std::string text = formatArguments(messageText(id), arguments);
+    va_end(arguments);
+    writeConsoleText(stream, text);
+}

@@ -1,0 +1,137 @@
+#include "format/format_command.h"
+
+#include <cstdio>
+#include <cstdint>
+
+#include "common/messages.h"
+#include "common/parse_number.h"
+#include "common/to_lower_ascii.h"
+#include "format/image_builder.h"
+#include "format/image_geometry.h"
+#include "format/media_presets.h"
+
+namespace {
+
+constexpr const char* kOutputName = "NEW.D88";
+
+enum ExitStatus : int {
+    kExitSuccess = 0,
+    kExitRefused = 1,
+    kExitFileError = 2,
+    kExitUsage = -1,  // 255 where statuses are 8 bits wide
+};
+
+// Argument positions after the program name.
+enum Argument : int { kMediaType = 1, kSectorsOrPattern = 2, kSizeCode = 3, kTracks = 4, kGenericPattern = 5 };
+
+struct ProblemMessage {
+    GeometryProblem problem;
+    Message message;
+};
+
+constexpr ProblemMessage kProblemMessages[] = {
+    {GeometryProblem::TooManyTracks, Message::TooManyTracks},
+    {GeometryProblem::NegativeTracks, Message::NegativeTracks},
+    {GeometryProblem::NegativeSectors, Message::NegativeSectors},
+    {GeometryProblem::TooManySectors, Message::TooManySectors},
+    {GeometryProblem::SizeCodeOutOfRange, Message::SizeCodeOutOfRange},
+    {GeometryProblem::TooManySingleSidedTracks, Message::TooManySingleSidedTracks},
+    {GeometryProblem::ImageTooLarge, Message::ImageTooLarge},
+};
+
+Message messageFor(GeometryProblem problem) {
+    for (const ProblemMessage& entry : kProblemMessages) {
+        if (entry.problem == problem) {
+            return entry.message;
+        }
+    }
+    return Message::ImageTooLarge;
+}
+
+void printUsage() {
+    printMessage(stderr, Message::FormatUsage);
+    bool first = true;
+    for (const MediaPreset& preset : mediaPresets()) {
+        printMessage(stderr, first ? Message::FormatUsageFirstKeyword : Message::FormatUsageKeyword, preset.keyword);
+        first = false;
+    }
+}
+
+std::uint8_t patternByte(const char* argument) {
+    return static_cast<std::uint8_t>(static_cast<std::uint32_t>(parseNumber(argument)) & 0xFF);
+}
+
+// argCount counts the arguments after the program name.
+ImageGeometry geometryFor(const MediaPreset& preset, int argCount, char** argv) {
+    ImageGeometry geometry;
+    geometry.mediaCode = preset.mediaCode;
+    geometry.doubleSided = preset.doubleSided;
+    if (preset.generic) {
+        geometry.sectors = parseNumber(argv[kSectorsOrPattern]);
+        geometry.sizeCode = parseNumber(argv[kSizeCode]);
+        geometry.tracks = argCount >= kTracks ? parseNumber(argv[kTracks]) : preset.tracks;
+        geometry.fill = argCount >= kGenericPattern ? patternByte(argv[kGenericPattern]) : 0;
+        return geometry;
+    }
+    geometry.tracks = preset.tracks;
+    geometry.sectors = preset.sectors;
+    geometry.sizeCode = preset.sizeCode;
+    geometry.singleDensityFirstTrack = preset.singleDensityFirstTrack;
+    geometry.fill = argCount >= kSectorsOrPattern ? patternByte(argv[kSectorsOrPattern]) : 0;
+    return geometry;
+}
+
+// One write of the whole image; closing must succeed too, since that is
+// where buffered bytes reach the disk.
+int writeImageFile(const ImageBuffer& image) {
+    std::FILE* file = std::fopen(kOutputName, "wb");
+    if (file == nullptr) {
+        printMessage(stderr, Message::CannotOpenOutput);
+        return kExitFileError;
+    }
+    const std::size_t written = std::fwrite(image.bytes.get(), 1, image.length, file);
+    const bool closed = std::fclose(file) == 0;
+    if (written != image.length || !closed) {
+        printMessage(stderr, Message::OutputWriteFailed);
+        return kExitFileError;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int runFormatCommand(int argc, char** argv) {
+    const int argCount = argc - 1;
+    if (argCount < 1) {
+        printUsage();
+        return kExitUsage;
+    }
+    toLowerAscii(argv[kMediaType]);
+    const MediaPreset* preset = findMediaPreset(argv[kMediaType]);
+    if (preset == nullptr) {
+        printMessage(stderr, Message::UnknownMediaType);
+        return kExitRefused;
+    }
+    if (preset->generic && argCount < kSizeCode) {
+        printMessage(stderr, Message::GeometryArgumentsMissing);
+        return kExitRefused;
+    }
+    const ImageGeometry geometry = geometryFor(*preset, argCount, argv);
+    if (const GeometryProblem problem = checkGeometry(geometry); problem != GeometryProblem::None) {
+        printMessage(stderr, messageFor(problem));
+        return kExitRefused;
+    }
+    ImageBuffer image;
+    if (!buildImage(geometry, image)) {
+        printMessage(stderr, Message::OutOfMemory);
+        return kExitRefused;
+    }
+    const int status = writeImageFile(image);
+    image.bytes.reset();
+    if (status != kExitSuccess) {
+        return status;
+    }
+    printMessage(stdout, Message::FormatResult, kOutputName, preset->description, geometry.tracks, geometry.sectors,
+                 geometry.sizeCode);
+    return kExitSuccess;
+}

@@ -1,0 +1,72 @@
+#include "support/program_run.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+[[noreturn]] void runChild(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::filesystem::path& workDir, const std::string& locale,
+                           const std::filesystem::path& outPath, const std::filesystem::path& errPath) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int in = ::open("/dev/null", O_RDONLY);
+    if (out < 0 || err < 0 || in < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::dup2(in, 0) < 0 ||
+        ::chdir(workDir.c_str()) != 0) {
+        ::_exit(127);
+    }
+    for (const char* name : {"LANG", "LANGUAGE", "LC_CTYPE", "LC_MESSAGES"}) {
+        ::unsetenv(name);
+    }
+    ::setenv("LC_ALL", locale.c_str(), 1);
+    std::vector<char*> argv;
+    std::vector<std::string> storage;
+    storage.push_back(program);
+    storage.insert(storage.end(), arguments.begin(), arguments.end());
+    for (std::string& text : storage) {
+        argv.push_back(text.data());
+    }
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+}
+
+}  // namespace
+
+ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& workDir, const std::string& locale) {
+    // The captured streams live beside the work directory, not in it, so that
+    // the program sees only the files a test put there.
+    static int runNumber = 0;
+    std::ostringstream stem;
+    stem << workDir.filename().string() << ".run" << ::getpid() << "." << runNumber++;
+    const std::filesystem::path outPath = workDir.parent_path() / (stem.str() + ".out");
+    const std::filesystem::path errPath = workDir.parent_path() / (stem.str() + ".err");
+
+    ProgramResult result;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        runChild(program, arguments, workDir, locale, outPath, errPath);
+    }
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        result.exitStatus = WEXITSTATUS(status);
+    }
+    result.out = readText(outPath);
+    result.err = readText(errPath);
+    std::error_code ignored;
+    std::filesystem::remove(outPath, ignored);
+    std::filesystem::remove(errPath, ignored);
+    return result;
+}
