@@ -7,8 +7,6 @@
 #include "common/parse_number.h"
 #include "common/to_lower_ascii.h"
 #include "format/image_builder.h"
-#include "format/image_geometry.h"
-#include "format/media_presets.h"
 
 namespace {
 
@@ -100,29 +98,46 @@ int writeImageFile(const ImageBuffer& image) {
 
 }  // namespace
 
-int runFormatCommand(int argc, char** argv) {
+FormatRequest readFormatRequest(int argc, char** argv) {
+    FormatRequest request;
     const int argCount = argc - 1;
     if (argCount < 1) {
-        printUsage();
-        return kExitUsage;
+        request.exitStatus = kExitUsage;
+        return request;
     }
+    request.exitStatus = kExitRefused;
     toLowerAscii(argv[kMediaType]);
-    const MediaPreset* preset = findMediaPreset(argv[kMediaType]);
-    if (preset == nullptr) {
-        printMessage(stderr, Message::UnknownMediaType);
-        return kExitRefused;
+    request.preset = findMediaPreset(argv[kMediaType]);
+    if (request.preset == nullptr) {
+        request.refusal = Message::UnknownMediaType;
+        return request;
     }
-    if (preset->generic && argCount < kSizeCode) {
-        printMessage(stderr, Message::GeometryArgumentsMissing);
-        return kExitRefused;
+    if (request.preset->generic && argCount < kSizeCode) {
+        request.refusal = Message::GeometryArgumentsMissing;
+        return request;
     }
-    const ImageGeometry geometry = geometryFor(*preset, argCount, argv);
-    if (const GeometryProblem problem = checkGeometry(geometry); problem != GeometryProblem::None) {
-        printMessage(stderr, messageFor(problem));
-        return kExitRefused;
+    request.geometry = geometryFor(*request.preset, argCount, argv);
+    if (const GeometryProblem problem = checkGeometry(request.geometry); problem != GeometryProblem::None) {
+        request.refusal = messageFor(problem);
+        return request;
+    }
+    request.accepted = true;
+    request.exitStatus = kExitSuccess;
+    return request;
+}
+
+int runFormatCommand(int argc, char** argv) {
+    const FormatRequest request = readFormatRequest(argc, argv);
+    if (!request.accepted) {
+        if (request.refusal == Message::FormatUsage) {
+            printUsage();
+        } else {
+            printMessage(stderr, request.refusal);
+        }
+        return request.exitStatus;
     }
     ImageBuffer image;
-    if (!buildImage(geometry, image)) {
+    if (!buildImage(request.geometry, image)) {
         printMessage(stderr, Message::OutOfMemory);
         return kExitRefused;
     }
@@ -131,7 +146,8 @@ int runFormatCommand(int argc, char** argv) {
     if (status != kExitSuccess) {
         return status;
     }
-    printMessage(stdout, Message::FormatResult, kOutputName, preset->description, geometry.tracks, geometry.sectors,
-                 geometry.sizeCode);
+    const ImageGeometry& geometry = request.geometry;
+    printMessage(stdout, Message::FormatResult, kOutputName, request.preset->description, geometry.tracks,
+                 geometry.sectors, geometry.sizeCode);
     return kExitSuccess;
 }
