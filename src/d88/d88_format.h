@@ -69,4 +69,8 @@ inline constexpr std::int32_t kSingleDensityLength = 128;
 
 constexpr std::int32_t sectorLength(int sizeCode) { return 128 << sizeCode; }
 
+// The largest size code whose nominal length 128 << N still fits a positive
+// signed 32-bit number; size codes read from a file can be anything up to 255.
+inline constexpr int kLargestFittingSizeCode = 23;
+
 }  // namespace d88

@@ -1,0 +1,216 @@
+#include "image/d88_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "d88/byte_order.h"
+#include "image/record_header_reader.h"
+
+namespace {
+
+using d88::DiskHeader;
+using d88::SectorRecord;
+using DiskHeaderBytes = std::array<std::uint8_t, DiskHeader::size>;
+
+constexpr int kIdentityByteLimit = 0xFF;
+
+bool readDiskHeader(std::FILE* file, std::int64_t position, DiskHeaderBytes& header) {
+    return seekTo(file, position) && std::fread(header.data(), 1, header.size(), file) == header.size();
+}
+
+// The stream's length, measured once: nothing this class does changes it.
+std::int64_t measureLength(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        return 0;
+    }
+    const long length = std::ftell(file);
+    return length < 0 ? 0 : length;
+}
+
+bool isIdentityByte(std::int32_t value) { return value >= 0 && value <= kIdentityByteLimit; }
+
+}  // namespace
+
+bool D88Image::open(const char* path) { return openWithMode(path, "r+b"); }
+
+bool D88Image::openWithMode(const char* path, const char* mode) {
+    close();
+    numDisks = 0;
+    clearSelection();
+    if (path == nullptr) {
+        return true;
+    }
+    file = std::fopen(path, mode);
+    if (file == nullptr) {
+        return false;
+    }
+    fileLength = measureLength(file);
+    readDiskDirectory();
+    return true;
+}
+
+// Disks follow each other by their size fields. A size that would take the
+// next offset below 0 or beyond what a signed 32-bit offset can hold ends the
+// directory before that disk.
+void D88Image::readDiskDirectory() {
+    DiskHeaderBytes header;
+    std::int64_t offset = 0;
+    while (numDisks < d88::kMaxDisks) {
+        diskOffsets[static_cast<std::size_t>(numDisks)] = static_cast<std::int32_t>(offset);
+        if (!readDiskHeader(file, offset, header)) {
+            return;
+        }
+        const std::int64_t next = offset + d88::readLE32(header.data() + DiskHeader::diskSizeOffset);
+        if (next < 0 || next > d88::kMaxFileOffset) {
+            return;
+        }
+        offset = next;
+        ++numDisks;
+    }
+}
+
+bool D88Image::close() {
+    recordIndex.clear();
+    if (file == nullptr) {
+        return true;
+    }
+    // A write that failed while the stream flushed on a seek leaves only the
+    // error indicator behind, so it counts as well as the close itself.
+    const bool writesSucceeded = std::ferror(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    file = nullptr;
+    return writesSucceeded && closed;
+}
+
+void D88Image::clearSelection() {
+    diskOffset = -1;
+    mediaCode = -1;
+    diskSize = 0;
+    trackOffsets.fill(0);
+    nameBuffer.fill('\0');
+    recordIndex.clear();
+}
+
+bool D88Image::selectDisk(std::int32_t number) {
+    if (file == nullptr) {
+        return false;
+    }
+    clearSelection();
+    if (number < 0 || number >= numDisks) {
+        return false;
+    }
+    const std::int32_t offset = diskOffsets[static_cast<std::size_t>(number)];
+    DiskHeaderBytes header;
+    if (!readDiskHeader(file, offset, header)) {
+        return false;
+    }
+    diskOffset = offset;
+    for (int i = 0; i < d88::kTrackTableEntries; ++i) {
+        trackOffsets[static_cast<std::size_t>(i)] = d88::readLE32(header.data() + DiskHeader::trackEntryOffset(i));
+    }
+    mediaCode = header[DiskHeader::mediaCodeOffset];
+    diskSize = d88::readLE32(header.data() + DiskHeader::diskSizeOffset);
+    const std::uint8_t* name = header.data() + DiskHeader::nameOffset;
+    const auto nameLength = std::find(name, name + DiskHeader::nameLength, 0) - name;
+    std::copy(name, name + nameLength, nameBuffer.begin());
+    return true;
+}
+
+// A track is there when its entry is positive, not beyond the disk's size,
+// and the disk offset plus the entry stays a valid signed 32-bit offset.
+std::int64_t D88Image::trackStart(std::int32_t trackIndex) const {
+    if (file == nullptr || diskOffset < 0 || trackIndex < 0 || trackIndex > d88::kLastTrackIndex) {
+        return -1;
+    }
+    const std::int32_t entry = trackOffsets[static_cast<std::size_t>(trackIndex)];
+    if (entry <= 0 || entry > diskSize) {
+        return -1;
+    }
+    const std::int64_t start = static_cast<std::int64_t>(diskOffset) + entry;
+    return start > d88::kMaxFileOffset ? -1 : start;
+}
+
+std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out, std::int32_t capacity) {
+    const std::int64_t start = trackStart(trackIndex);
+    if (start < 0) {
+        return 0;
+    }
+    RecordHeaderReader reader(file);
+    RecordHeaderReader::Header header;
+    std::int64_t position = start;
+    std::int32_t stored = 0;
+    // Each record's own count is its stop test; a count of 0 or any other
+    // mismatch lets the listing go on, bounded by the buffer and the file.
+    for (std::int64_t i = 0; stored + static_cast<std::int64_t>(d88::SectorId::size) <= capacity; ++i) {
+        if (!reader.read(position, header)) {
+            break;
+        }
+        std::uint8_t* id = out + stored;
+        id[0] = header[SectorRecord::cylinderOffset];
+        id[1] = header[SectorRecord::headOffset];
+        id[2] = header[SectorRecord::recordOffset];
+        id[3] = header[SectorRecord::sizeCodeOffset];
+        stored += static_cast<std::int32_t>(d88::SectorId::size);
+        const std::int64_t count = d88::readLE16(header.data() + SectorRecord::sectorCountOffset);
+        if (i == count - 1) {
+            break;
+        }
+        position += static_cast<std::int64_t>(SectorRecord::headerSize) +
+                    d88::readLE16(header.data() + SectorRecord::dataLengthOffset);
+    }
+    return stored;
+}
+
+const RecordData* D88Image::findRecord(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                       std::int32_t record, std::int32_t sizeCode) {
+    const std::int64_t start = trackStart(trackIndex);
+    if (start < 0 || !isIdentityByte(cylinder) || !isIdentityByte(head) || !isIdentityByte(record) ||
+        !isIdentityByte(sizeCode)) {
+        return nullptr;
+    }
+    const SearchFamily family{start, static_cast<std::uint8_t>(cylinder), static_cast<std::uint8_t>(head),
+                              static_cast<std::uint8_t>(sizeCode)};
+    return recordIndex.find(file, family, static_cast<std::uint8_t>(record));
+}
+
+// After the selected disk's header, before its end, and inside the file: a
+// damaged track cannot make a write change a header or another disk, or
+// lengthen the file.
+bool D88Image::insideWritableArea(std::int64_t position, std::int64_t length) const {
+    const std::int64_t areaStart = static_cast<std::int64_t>(diskOffset) + static_cast<std::int64_t>(DiskHeader::size);
+    const std::int64_t areaEnd = std::min(static_cast<std::int64_t>(diskOffset) + diskSize, fileLength);
+    return position >= areaStart && position + length <= areaEnd;
+}
+
+std::int32_t D88Image::writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                   std::int32_t record, std::int32_t sizeCode, const std::uint8_t* source,
+                                   std::int32_t limit) {
+    const RecordData* data = findRecord(trackIndex, cylinder, head, record, sizeCode);
+    if (data == nullptr) {
+        return 0;
+    }
+    const std::int32_t transfer = std::min(data->length, limit);
+    if (transfer <= 0 || !insideWritableArea(data->position, transfer)) {
+        return 0;
+    }
+    // The zero-length relative seek is what the stream needs between the
+    // reads of the search and this write.
+    if (!seekTo(file, data->position) || std::fseek(file, 0, SEEK_CUR) != 0) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(std::fwrite(source, 1, static_cast<std::size_t>(transfer), file));
+}
+
+std::int32_t D88Image::readSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                  std::int32_t record, std::int32_t sizeCode, std::uint8_t* destination,
+                                  std::int32_t limit) {
+    const RecordData* data = findRecord(trackIndex, cylinder, head, record, sizeCode);
+    if (data == nullptr) {
+        return 0;
+    }
+    const std::int32_t transfer = std::min(data->length, limit);
+    if (transfer <= 0 || !seekTo(file, data->position)) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(std::fread(destination, 1, static_cast<std::size_t>(transfer), file));
+}

@@ -1,0 +1,99 @@
+// Access to an existing D88 image file: its directory of disks, the selected
+// disk's track table, the sector identities of a track, and single sectors
+// found by identity and overwritten or read in place, plus runs of sectors.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+
+#include "d88/d88_format.h"
+#include "image/track_record_index.h"
+
+class D88Image {
+public:
+    D88Image() = default;
+    ~D88Image() { close(); }
+    D88Image(const D88Image&) = delete;
+    D88Image& operator=(const D88Image&) = delete;
+
+    // Opens the image for update, without creating or truncating it, and
+    // lists its disks. A file already open is closed first. With no path,
+    // only closes and forgets the file and returns true.
+    bool open(const char* path);
+
+    // Closes the file, completing every write. False when the file could not
+    // be closed cleanly or an earlier write to it failed; true when there was
+    // nothing to close.
+    bool close();
+
+    std::int32_t diskCount() const { return numDisks; }
+
+    // Loads the header of disk `number`. On failure the selection is cleared.
+    bool selectDisk(std::int32_t number);
+
+    // Media code byte of the selected disk, or -1.
+    std::int32_t mediaType() const { return mediaCode; }
+    // Name of the selected disk, at most 16 characters.
+    const char* diskName() const { return nameBuffer.data(); }
+
+    void setSectorRange(std::int32_t first, std::int32_t last) {
+        firstSector = first;
+        lastSector = last;
+    }
+    void setLastTrack(std::int32_t trackIndex) { lastTrackIndex = trackIndex; }
+    void setDoubleSided(bool flag) { doubleSided = flag; }
+
+    // Stores the C, H, R, N of the track's records, in stored order, 4 bytes
+    // each while another fits; returns the bytes stored.
+    std::int32_t readSectorIds(std::int32_t trackIndex, std::uint8_t* out, std::int32_t capacity);
+
+    // Overwrites the start of the data of the sector with this identity with
+    // at most `limit` bytes; returns the bytes written. Only the selected
+    // disk's data area, inside the file as it stands, is ever written.
+    std::int32_t writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+                             std::int32_t sizeCode, const std::uint8_t* source, std::int32_t limit);
+
+    // Reads at most `limit` bytes of the sector with this identity; returns
+    // the bytes read.
+    std::int32_t readSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+                            std::int32_t sizeCode, std::uint8_t* destination, std::int32_t limit);
+
+    // Writes `length` bytes across consecutive sectors, tracks, heads and
+    // cylinders from the given position, up to the last allowed track index;
+    // returns the bytes written.
+    std::int32_t writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+                              std::int32_t sizeCode, const std::uint8_t* source, std::int32_t length);
+
+    // Reads `length` bytes in the same sector order, ending at the first
+    // sector that is missing or shorter than its share; returns the bytes read.
+    std::int32_t readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+                             std::int32_t sizeCode, std::uint8_t* destination, std::int32_t length);
+
+private:
+    bool openWithMode(const char* path, const char* mode);
+    void readDiskDirectory();
+    void clearSelection();
+    // File position of the track's first record, or -1 when the track is absent.
+    std::int64_t trackStart(std::int32_t trackIndex) const;
+    // The record a sector search finds, or nullptr.
+    const RecordData* findRecord(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                 std::int32_t record, std::int32_t sizeCode);
+    bool insideWritableArea(std::int64_t position, std::int64_t length) const;
+
+    std::FILE* file = nullptr;
+    std::int32_t numDisks = 0;
+    std::int32_t firstSector = 1;
+    std::int32_t lastSector = 16;
+    std::int32_t lastTrackIndex = d88::kLastTrackIndex;
+    std::array<std::int32_t, d88::kMaxDisks> diskOffsets{};
+    std::int32_t diskSize = 0;
+    std::int32_t diskOffset = -1;
+    std::array<std::int32_t, d88::kTrackTableEntries> trackOffsets{};
+    std::int32_t mediaCode = -1;
+    std::array<char, d88::DiskHeader::nameLength + 1> nameBuffer{};
+    bool doubleSided = true;
+
+    std::int64_t fileLength = 0;
+    TrackRecordIndex recordIndex;
+};

@@ -1,0 +1,104 @@
+// Runs of consecutive sectors, in the order a drive reaches them: sector after
+// sector on a track, then the next track, head and cylinder.
+#include <algorithm>
+#include <limits>
+
+#include "image/d88_image.h"
+
+namespace {
+
+// Stepping is done wide, so that no starting value can overflow; a value
+// outside the 32-bit range matches nothing, and neither does -1.
+struct RunPosition {
+    std::int64_t trackIndex;
+    std::int64_t cylinder;
+    std::int64_t head;
+    std::int64_t record;
+};
+
+std::int32_t narrow(std::int64_t value) {
+    const bool fits = value >= std::numeric_limits<std::int32_t>::min() &&
+                      value <= std::numeric_limits<std::int32_t>::max();
+    return fits ? static_cast<std::int32_t>(value) : -1;
+}
+
+// 128 << N, or the bytes still to move if they are fewer. A size code whose
+// nominal length does not fit a positive signed 32-bit number (or a negative
+// one, which no sector carries) takes all the bytes still to move.
+std::int32_t transferSize(std::int32_t sizeCode, std::int32_t remaining) {
+    if (sizeCode < 0 || sizeCode > d88::kLargestFittingSizeCode) {
+        return remaining;
+    }
+    return std::min(d88::sectorLength(sizeCode), remaining);
+}
+
+// Moves to the next sector position; returns whether the run left the track.
+bool stepToNextSector(RunPosition& position, std::int32_t firstSector, std::int32_t lastSector, bool doubleSided) {
+    if (position.record != lastSector) {
+        ++position.record;
+        return false;
+    }
+    if (doubleSided) {
+        ++position.trackIndex;
+        if (position.head == 0) {
+            position.head = 1;
+        } else {
+            position.head = 0;
+            ++position.cylinder;
+        }
+    } else {
+        position.trackIndex += 2;
+        ++position.cylinder;
+    }
+    position.record = firstSector;
+    return true;
+}
+
+// A sector number above both the last sector and every storable one never
+// leaves its track and never matches again.
+bool stuckOnTrack(const RunPosition& position, std::int32_t lastSector) {
+    return position.record > lastSector && position.record > std::numeric_limits<std::uint8_t>::max();
+}
+
+}  // namespace
+
+std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                    std::int32_t record, std::int32_t sizeCode, const std::uint8_t* source,
+                                    std::int32_t length) {
+    RunPosition position{trackIndex, cylinder, head, record};
+    // Beyond the track table nothing can be written, so a run stops there too.
+    const std::int64_t lastWritableTrack = std::min(lastTrackIndex, d88::kLastTrackIndex);
+    std::int32_t total = 0;
+    while (total < length) {
+        const std::int32_t limit = transferSize(sizeCode, length - total);
+        total += writeSector(narrow(position.trackIndex), narrow(position.cylinder), narrow(position.head),
+                             narrow(position.record), sizeCode, source + total, limit);
+        if (total >= length) {
+            break;
+        }
+        const bool leftTrack = stepToNextSector(position, firstSector, lastSector, doubleSided);
+        if (leftTrack ? position.trackIndex > lastWritableTrack : stuckOnTrack(position, lastSector)) {
+            break;
+        }
+    }
+    return total;
+}
+
+std::int32_t D88Image::readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                   std::int32_t record, std::int32_t sizeCode, std::uint8_t* destination,
+                                   std::int32_t length) {
+    RunPosition position{trackIndex, cylinder, head, record};
+    std::int32_t total = 0;
+    while (total < length) {
+        const std::int32_t size = transferSize(sizeCode, length - total);
+        const std::int32_t got = readSector(narrow(position.trackIndex), narrow(position.cylinder),
+                                            narrow(position.head), narrow(position.record), sizeCode,
+                                            destination + total, size);
+        if (got < size) {
+            break;
+        }
+        total += size;
+        stepToNextSector(position, firstSector, lastSector, doubleSided);
+    }
+    return total;
+}
