@@ -4,13 +4,14 @@
 #include <cstring>
 
 #include "d88/byte_order.h"
-#include "image/record_header_reader.h"
+#include "image/file_seek.h"
 
 namespace {
 
 using d88::DiskHeader;
 using d88::SectorRecord;
 using DiskHeaderBytes = std::array<std::uint8_t, DiskHeader::size>;
+using RecordHeader = std::array<std::uint8_t, SectorRecord::headerSize>;
 
 constexpr int kIdentityByteLimit = 0xFF;
 
@@ -44,6 +45,10 @@ bool D88Image::openWithMode(const char* path, const char* mode) {
     if (file == nullptr) {
         return false;
     }
+    // The window does the buffering; a second buffer in the stream would
+    // only copy the bytes again.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    window.attach(file);
     fileLength = measureLength(file);
     readDiskDirectory();
     return true;
@@ -74,17 +79,17 @@ bool D88Image::close() {
     if (file == nullptr) {
         return true;
     }
-    // A write that failed while the stream flushed on a seek leaves only the
-    // error indicator behind, so it counts as well as the close itself.
-    const bool writesSucceeded = std::ferror(file) == 0;
+    const bool writesSucceeded = window.flush() && std::ferror(file) == 0;
     const bool closed = std::fclose(file) == 0;
     file = nullptr;
+    window.attach(nullptr);
     return writesSucceeded && closed;
 }
 
 void D88Image::clearSelection() {
     diskOffset = -1;
     mediaCode = -1;
+    writeProtect = -1;
     diskSize = 0;
     trackOffsets.fill(0);
     nameBuffer.fill('\0');
@@ -96,6 +101,8 @@ bool D88Image::selectDisk(std::int32_t number) {
         return false;
     }
     clearSelection();
+    // The header is read from the file itself, as it stands now.
+    window.discard();
     if (number < 0 || number >= numDisks) {
         return false;
     }
@@ -109,6 +116,7 @@ bool D88Image::selectDisk(std::int32_t number) {
         trackOffsets[static_cast<std::size_t>(i)] = d88::readLE32(header.data() + DiskHeader::trackEntryOffset(i));
     }
     mediaCode = header[DiskHeader::mediaCodeOffset];
+    writeProtect = header[DiskHeader::writeProtectOffset];
     diskSize = d88::readLE32(header.data() + DiskHeader::diskSizeOffset);
     const std::uint8_t* name = header.data() + DiskHeader::nameOffset;
     const auto nameLength = std::find(name, name + DiskHeader::nameLength, 0) - name;
@@ -130,19 +138,34 @@ std::int64_t D88Image::trackStart(std::int32_t trackIndex) const {
     return start > d88::kMaxFileOffset ? -1 : start;
 }
 
+std::int32_t D88Image::trackEntry(std::int32_t trackIndex) const {
+    if (trackIndex < 0 || trackIndex > d88::kLastTrackIndex) {
+        return 0;
+    }
+    return trackOffsets[static_cast<std::size_t>(trackIndex)];
+}
+
+TrackWalk D88Image::walkTrack(std::int32_t trackIndex) const {
+    TrackBounds bounds;
+    bounds.trackStart = trackStart(trackIndex);
+    bounds.areaStart = static_cast<std::int64_t>(diskOffset) + static_cast<std::int64_t>(DiskHeader::size);
+    bounds.areaEnd = static_cast<std::int64_t>(diskOffset) + diskSize;
+    bounds.fileLength = fileLength;
+    return TrackWalk(file, bounds);
+}
+
 std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out, std::int32_t capacity) {
     const std::int64_t start = trackStart(trackIndex);
     if (start < 0) {
         return 0;
     }
-    RecordHeaderReader reader(file);
-    RecordHeaderReader::Header header;
+    RecordHeader header;
     std::int64_t position = start;
     std::int32_t stored = 0;
     // Each record's own count is its stop test; a count of 0 or any other
     // mismatch lets the listing go on, bounded by the buffer and the file.
     for (std::int64_t i = 0; stored + static_cast<std::int64_t>(d88::SectorId::size) <= capacity; ++i) {
-        if (!reader.read(position, header)) {
+        if (window.read(position, header.data(), header.size()) != header.size()) {
             break;
         }
         std::uint8_t* id = out + stored;
@@ -170,7 +193,7 @@ const RecordData* D88Image::findRecord(std::int32_t trackIndex, std::int32_t cyl
     }
     const SearchFamily family{start, static_cast<std::uint8_t>(cylinder), static_cast<std::uint8_t>(head),
                               static_cast<std::uint8_t>(sizeCode)};
-    return recordIndex.find(file, family, static_cast<std::uint8_t>(record));
+    return recordIndex.find(window, family, static_cast<std::uint8_t>(record));
 }
 
 // After the selected disk's header, before its end, and inside the file: a
@@ -193,12 +216,7 @@ std::int32_t D88Image::writeSector(std::int32_t trackIndex, std::int32_t cylinde
     if (transfer <= 0 || !insideWritableArea(data->position, transfer)) {
         return 0;
     }
-    // The zero-length relative seek is what the stream needs between the
-    // reads of the search and this write.
-    if (!seekTo(file, data->position) || std::fseek(file, 0, SEEK_CUR) != 0) {
-        return 0;
-    }
-    return static_cast<std::int32_t>(std::fwrite(source, 1, static_cast<std::size_t>(transfer), file));
+    return static_cast<std::int32_t>(window.write(data->position, source, static_cast<std::size_t>(transfer)));
 }
 
 std::int32_t D88Image::readSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
@@ -209,8 +227,8 @@ std::int32_t D88Image::readSector(std::int32_t trackIndex, std::int32_t cylinder
         return 0;
     }
     const std::int32_t transfer = std::min(data->length, limit);
-    if (transfer <= 0 || !seekTo(file, data->position)) {
+    if (transfer <= 0) {
         return 0;
     }
-    return static_cast<std::int32_t>(std::fread(destination, 1, static_cast<std::size_t>(transfer), file));
+    return static_cast<std::int32_t>(window.read(data->position, destination, static_cast<std::size_t>(transfer)));
 }

@@ -8,7 +8,9 @@
 #include <cstdio>
 
 #include "d88/d88_format.h"
+#include "image/image_window.h"
 #include "image/track_record_index.h"
+#include "image/track_walk.h"
 
 class D88Image {
 public:
@@ -21,6 +23,10 @@ public:
     // lists its disks. A file already open is closed first. With no path,
     // only closes and forgets the file and returns true.
     bool open(const char* path);
+
+    // The same for reading only (mode "rb"), so that a read-only or
+    // write-protected file can be inspected; writes to it write nothing.
+    bool openReadOnly(const char* path) { return openWithMode(path, "rb"); }
 
     // Closes the file, completing every write. False when the file could not
     // be closed cleanly or an earlier write to it failed; true when there was
@@ -36,6 +42,19 @@ public:
     std::int32_t mediaType() const { return mediaCode; }
     // Name of the selected disk, at most 16 characters.
     const char* diskName() const { return nameBuffer.data(); }
+    // Size field of the selected disk's header, or 0.
+    std::int32_t diskSizeField() const { return diskSize; }
+    // Write-protect byte of the selected disk (non-zero: protected), or -1.
+    std::int32_t writeProtection() const { return writeProtect; }
+    // The selected disk's track-table entry as stored, 0 outside the table.
+    std::int32_t trackEntry(std::int32_t trackIndex) const;
+    // Whether the entry names a track that can be read: positive, not above
+    // the disk size, and with the disk offset below 2^31.
+    bool hasTrack(std::int32_t trackIndex) const { return trackStart(trackIndex) >= 0; }
+
+    // Walks the record headers of a track (nothing for an absent one). The
+    // walk reads the file, so it must be used up before anything else is.
+    TrackWalk walkTrack(std::int32_t trackIndex) const;
 
     void setSectorRange(std::int32_t first, std::int32_t last) {
         firstSector = first;
@@ -91,9 +110,11 @@ private:
     std::int32_t diskOffset = -1;
     std::array<std::int32_t, d88::kTrackTableEntries> trackOffsets{};
     std::int32_t mediaCode = -1;
+    std::int32_t writeProtect = -1;
     std::array<char, d88::DiskHeader::nameLength + 1> nameBuffer{};
     bool doubleSided = true;
 
     std::int64_t fileLength = 0;
+    ImageWindow window;
     TrackRecordIndex recordIndex;
 };

@@ -1,14 +1,6 @@
 #include "image/record_header_reader.h"
 
-#include <climits>
 #include <cstring>
-
-bool seekTo(std::FILE* file, std::int64_t position) {
-    if (position < 0 || position > LONG_MAX) {
-        return false;
-    }
-    return std::fseek(file, static_cast<long>(position), SEEK_SET) == 0;
-}
 
 bool RecordHeaderReader::read(std::int64_t position, Header& header) {
     const bool inChunk = position >= chunkStart_ &&

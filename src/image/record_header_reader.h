@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "d88/d88_format.h"
+#include "image/file_seek.h"
 
 class RecordHeaderReader {
 public:
@@ -31,7 +32,3 @@ private:
     std::size_t chunkLength_ = 0;
     std::array<std::uint8_t, kChunkSize> chunk_;
 };
-
-// Moves the stream to an absolute position; false if the position is out of
-// the stream's reach or the seek fails.
-bool seekTo(std::FILE* file, std::int64_t position);

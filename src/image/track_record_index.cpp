@@ -2,37 +2,36 @@
 
 #include "d88/byte_order.h"
 #include "d88/d88_format.h"
-#include "image/record_header_reader.h"
 
 namespace {
 
 using d88::SectorRecord;
+using Header = std::array<std::uint8_t, SectorRecord::headerSize>;
 
-bool holdsFamily(const RecordHeaderReader::Header& header, const SearchFamily& family) {
+bool holdsFamily(const Header& header, const SearchFamily& family) {
     return header[SectorRecord::cylinderOffset] == family.cylinder && header[SectorRecord::headOffset] == family.head &&
            header[SectorRecord::sizeCodeOffset] == family.sizeCode;
 }
 
 }  // namespace
 
-const RecordData* TrackRecordIndex::find(std::FILE* file, const SearchFamily& family, std::uint8_t record) {
+const RecordData* TrackRecordIndex::find(ImageWindow& window, const SearchFamily& family, std::uint8_t record) {
     if (!built_ || !(family_ == family)) {
-        build(file, family);
+        build(window, family);
     }
     return present_[record] ? &records_[record] : nullptr;
 }
 
-void TrackRecordIndex::build(std::FILE* file, const SearchFamily& family) {
+void TrackRecordIndex::build(ImageWindow& window, const SearchFamily& family) {
     family_ = family;
     built_ = true;
     present_.fill(false);
 
-    RecordHeaderReader reader(file);
-    RecordHeaderReader::Header header;
+    Header header;
     std::int64_t position = family.trackStart;
     // Every record read moves the position forward by at least a header, and
     // reading stops at the end of the file, so the walk ends.
-    for (std::int64_t i = 0; reader.read(position, header); ++i) {
+    for (std::int64_t i = 0; window.read(position, header.data(), header.size()) == header.size(); ++i) {
         const std::int64_t count = d88::readLE16(header.data() + SectorRecord::sectorCountOffset);
         const std::int32_t dataLength = d88::readLE16(header.data() + SectorRecord::dataLengthOffset);
         if (count == 0) {

@@ -9,15 +9,17 @@
 // record such a search reaches, found in one streaming pass over the headers.
 //
 // The index stays exact while it is kept: the file's length never changes, and
-// the only bytes written through it are the data of one of its own records,
+// the only bytes written while it is kept are the data of its own records,
 // which lie between two of the track's headers and so never change a header
-// it was read from. A search of any other track or family rebuilds it, so a
-// write that changes bytes another track reads as headers is seen there.
+// it was read from. A search of any other track or family rebuilds it from
+// the window, which holds every write made so far, so a write that changes
+// bytes another track reads as headers is seen there.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
+
+#include "image/image_window.h"
 
 // Where one record's data lies in the file.
 struct RecordData {
@@ -39,7 +41,7 @@ class TrackRecordIndex {
 public:
     // The record a search for the family's C, H and N with this R finds, or
     // nullptr when it finds none. Rebuilds the index when the family changes.
-    const RecordData* find(std::FILE* file, const SearchFamily& family, std::uint8_t record);
+    const RecordData* find(ImageWindow& window, const SearchFamily& family, std::uint8_t record);
 
     // Forgets the index, for instance when another file or disk is used.
     void clear() { built_ = false; }
@@ -47,7 +49,7 @@ public:
 private:
     static constexpr int kRecordNumbers = 256;
 
-    void build(std::FILE* file, const SearchFamily& family);
+    void build(ImageWindow& window, const SearchFamily& family);
 
     bool built_ = false;
     SearchFamily family_;

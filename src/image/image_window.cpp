@@ -1,0 +1,78 @@
+#include "image/image_window.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "image/file_seek.h"
+
+void ImageWindow::attach(std::FILE* file) {
+    file_ = file;
+    start_ = 0;
+    length_ = 0;
+    dirtyBegin_ = dirtyEnd_ = 0;
+    failed_ = false;
+}
+
+bool ImageWindow::holds(std::int64_t position, std::size_t length) const {
+    return position >= start_ &&
+           position - start_ + static_cast<std::int64_t>(length) <= static_cast<std::int64_t>(length_);
+}
+
+bool ImageWindow::load(std::int64_t position) {
+    discard();
+    if (file_ == nullptr || !seekTo(file_, position)) {
+        return false;
+    }
+    start_ = position;
+    length_ = std::fread(bytes_.data(), 1, bytes_.size(), file_);
+    return true;
+}
+
+std::size_t ImageWindow::read(std::int64_t position, std::uint8_t* out, std::size_t length) {
+    length = std::min(length, kCapacity);
+    if (!holds(position, length) && !load(position)) {
+        return 0;
+    }
+    const std::int64_t available = static_cast<std::int64_t>(length_) - (position - start_);
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(available, 0, static_cast<std::int64_t>(length)));
+    std::memcpy(out, bytes_.data() + (position - start_), count);
+    return count;
+}
+
+std::size_t ImageWindow::write(std::int64_t position, const std::uint8_t* in, std::size_t length) {
+    if (length > kCapacity || (!holds(position, length) && (!load(position) || !holds(position, length)))) {
+        return 0;
+    }
+    const auto begin = static_cast<std::size_t>(position - start_);
+    std::memcpy(bytes_.data() + begin, in, length);
+    if (dirtyBegin_ == dirtyEnd_) {
+        dirtyBegin_ = begin;
+        dirtyEnd_ = begin + length;
+    } else {
+        dirtyBegin_ = std::min(dirtyBegin_, begin);
+        dirtyEnd_ = std::max(dirtyEnd_, begin + length);
+    }
+    return length;
+}
+
+// The bytes between two changed sectors go back as they were read, so one
+// write covers them all. The zero-length relative seek is what the stream
+// needs between its last read and this write.
+bool ImageWindow::flush() {
+    if (dirtyBegin_ != dirtyEnd_) {
+        const std::size_t count = dirtyEnd_ - dirtyBegin_;
+        const bool positioned = seekTo(file_, start_ + static_cast<std::int64_t>(dirtyBegin_)) &&
+                                std::fseek(file_, 0, SEEK_CUR) == 0;
+        if (!positioned || std::fwrite(bytes_.data() + dirtyBegin_, 1, count, file_) != count) {
+            failed_ = true;
+        }
+        dirtyBegin_ = dirtyEnd_ = 0;
+    }
+    return !failed_;
+}
+
+void ImageWindow::discard() {
+    flush();
+    start_ = 0;
+    length_ = 0;
+}

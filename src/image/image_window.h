@@ -1,0 +1,49 @@
+// A write-back window onto the image file: one contiguous stretch of up to
+// 128 KiB, read in one go and written back in one go.
+//
+// Every read and write of record headers and sector data goes through it, so
+// what it holds is always the file as this program has changed it. Walking a
+// track of a million records costs a hundred reads rather than a million, and
+// pasting a whole disk costs a few large writes rather than one per sector.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+class ImageWindow {
+public:
+    // The largest single transfer: a record header plus the longest data a
+    // 16-bit length field can give, with room to spare.
+    static constexpr std::size_t kCapacity = 128 * 1024;
+
+    void attach(std::FILE* file);
+
+    // Copies up to `length` bytes from the file position; fewer when the file
+    // ends first. Returns the bytes copied.
+    std::size_t read(std::int64_t position, std::uint8_t* out, std::size_t length);
+
+    // Overwrites `length` bytes at the position, which must lie inside the
+    // file; the bytes reach the file at the next flush. Returns the bytes
+    // taken.
+    std::size_t write(std::int64_t position, const std::uint8_t* in, std::size_t length);
+
+    // Writes back what was changed. False once any write back has failed.
+    bool flush();
+
+    // Writes back and forgets the window, so the next access reads the file.
+    void discard();
+
+private:
+    bool holds(std::int64_t position, std::size_t length) const;
+    bool load(std::int64_t position);
+
+    std::FILE* file_ = nullptr;
+    std::int64_t start_ = 0;
+    std::size_t length_ = 0;
+    std::size_t dirtyBegin_ = 0;
+    std::size_t dirtyEnd_ = 0;
+    bool failed_ = false;
+    std::array<std::uint8_t, kCapacity> bytes_;
+};
