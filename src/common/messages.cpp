@@ -47,6 +47,39 @@ constexpr MessageEntry kMessages[] = {
     {Message::ImageWriteShort, "D88イメージへの書き込みに失敗しました.(書き込んだサイズ: %d byte)\n"},
     {Message::ImageCloseFailed, "D88ファイルへの書き込みを完了できませんでした.\n"},
     {Message::PasteResult, "diskno:%2d track:%2d sector:%2d から %dbyte 書き込みました.\n"},
+
+    {Message::PeekUsageDiskList, "Usage: imgpeek [d88file]\n"},
+    {Message::PeekUsageTrackList, "Usage: imgpeek [d88file] [diskno]\n"},
+    {Message::PeekUsageRead, "Usage: imgpeek (-s) [d88file] [diskno] [track] [Sector] [length] [outfile]\n"},
+    {Message::DiskListHeading, "disk  media     protect        size  tracks  name\n"},
+    {Message::DiskListLine, "%4d  %-8s  %-7s  %10d  %6d  %s\n"},
+    {Message::EscapedByte, "\\x%02X"},
+    {Message::MediaCodeNamed, "0x%02X %s"},
+    {Message::MediaCodeOther, "0x%02X"},
+    {Message::MediaName2D, "2D"},
+    {Message::MediaName2DD, "2DD"},
+    {Message::MediaName2HD, "2HD"},
+    {Message::WriteProtected, "yes"},
+    {Message::WriteEnabled, "no"},
+    {Message::TrackListHeading, "track  cyl  head  records  lowR  highR  N      length       marks\n"},
+    {Message::TrackListLine, "%5d  %3d  %4d  %7s  %4s  %5s  %-5s  %-11s  %s\n"},
+    {Message::NoValue, "-"},
+    {Message::MarkOrder, "order:%s"},
+    {Message::MarkCount, "count"},
+    {Message::MarkLength, "length"},
+    {Message::MarkCylinder, "cyl"},
+    {Message::MarkHead, "head"},
+    {Message::MarkRange, "range"},
+    {Message::MarkEndOfFile, "eof"},
+    {Message::MarkRecordLimit, "limit"},
+    {Message::MarkOutsideDisk, "outside"},
+    {Message::NegativeLength, "読み込むサイズは0以上で指定してください.\n"},
+    {Message::LengthBeyondDisk, "読み込むサイズがディスクのサイズを超えています.(ディスクサイズ: %d byte)\n"},
+    {Message::OutputIsImage, "出力ファイルにD88ファイル自身は指定できません.\n"},
+    {Message::CannotOpenReadOutput, "出力ファイルをオープンできません.\n"},
+    {Message::ReadOutputWriteFailed, "出力ファイルへの書き込みに失敗しました.\n"},
+    {Message::ImageReadShort, "D88イメージからの読み込みに失敗しました.(読み込んだサイズ: %d byte)\n"},
+    {Message::PeekResult, "diskno:%2d track:%2d sector:%2d から %dbyte 読み込みました.\n"},
 };
 
 // The table is indexed by the enumeration; this keeps the two in step.
@@ -56,7 +89,7 @@ constexpr bool tableMatchesEnumeration() {
             return false;
         }
     }
-    return std::size(kMessages) == static_cast<std::size_t>(Message::PasteResult) + 1;
+    return std::size(kMessages) == static_cast<std::size_t>(Message::PeekResult) + 1;
 }
 static_assert(tableMatchesEnumeration(), "kMessages must list every Message in declaration order");
 
@@ -78,6 +111,14 @@ std::string formatArguments(const char* format, std::va_list arguments) {
 
 const char* messageText(Message id) {
     return kMessages[static_cast<std::size_t>(static_cast<int>(id))].text;
+}
+
+std::string formatMessage(Message id, ...) {
+    std::va_list arguments;
+    va_start(arguments, id);
+    std::string text = formatArguments(messageText(id), arguments);
+    va_end(arguments);
+    return text;
 }
 
 void printMessage(std::FILE* stream, Message id, ...) {

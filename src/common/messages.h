@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 enum class Message {
     // imgmint
@@ -37,10 +38,46 @@ enum class Message {
     ImageWriteShort,
     ImageCloseFailed,
     PasteResult,
+    // imgpeek (its usage block also uses PasteUsageTitle and PasteUsageSingleSided)
+    PeekUsageDiskList,
+    PeekUsageTrackList,
+    PeekUsageRead,
+    DiskListHeading,
+    DiskListLine,
+    EscapedByte,
+    MediaCodeNamed,
+    MediaCodeOther,
+    MediaName2D,
+    MediaName2DD,
+    MediaName2HD,
+    WriteProtected,
+    WriteEnabled,
+    TrackListHeading,
+    TrackListLine,
+    NoValue,
+    MarkOrder,
+    MarkCount,
+    MarkLength,
+    MarkCylinder,
+    MarkHead,
+    MarkRange,
+    MarkEndOfFile,
+    MarkRecordLimit,
+    MarkOutsideDisk,
+    NegativeLength,
+    LengthBeyondDisk,
+    OutputIsImage,
+    CannotOpenReadOutput,
+    ReadOutputWriteFailed,
+    ImageReadShort,
+    PeekResult,
 };
 
 // The UTF-8 printf format of a message.
 const char* messageText(Message id);
+
+// Formats a message with printf conversions into UTF-8 text.
+std::string formatMessage(Message id, ...);
 
 // Formats a message with printf conversions and writes it to the stream in the
 // console's encoding (see console_text.h).
