@@ -110,8 +110,8 @@ TEST_F(D88ImageTest, DirectoryEdgesOfSizeFields) {
 }
 
 TEST_F(D88ImageTest, SelectingADiskWhoseHeaderIsCutShortClearsTheSelection) {
-    // Disks larger than the stream's buffer, so that the header is read
-    // from the file again rather than from what the directory walk read.
+    // Disks of a few kilobytes each, so that the cut falls well inside the
+    // file the directory walk read.
     const FixtureImage fixture = buildFixtureImage({uniformDisk(1, 20, 1, true), uniformDisk(1, 20, 1, true)});
     const std::string path = store(fixture.bytes);
     D88Image image;
@@ -381,8 +381,8 @@ void writeAt(const std::string& path, std::int64_t offset, const Bytes& bytes) {
 // (sparse here) holds a record. One entry lower, the record is listed.
 TEST_F(D88ImageTest, ATrackWhoseFileOffsetReaches2To31IsAbsent) {
     constexpr std::int64_t kLimit = std::int64_t{1} << 31;
-    // Disks larger than the stream's buffer, so that the rewritten header is
-    // read from the file rather than from what the directory walk read.
+    // Disks of a few kilobytes each; selecting a disk reads its header from
+    // the file as it stands, so the rewrite below is seen.
     const FixtureImage fixture = buildFixtureImage({uniformDisk(1, 20, 1, true), uniformDisk(1, 20, 1, true)});
     const std::string path = store(fixture.bytes);
     const auto secondDisk = static_cast<std::int64_t>(fixture.disks[1].offset);
