@@ -17,6 +17,7 @@ public:
     // The largest single transfer: a record header plus the longest data a
     // 16-bit length field can give, with room to spare.
     static constexpr std::size_t kCapacity = 128 * 1024;
+    static_assert(kCapacity >= 16 + 0xFFFF, "a whole record must fit the window");
 
     void attach(std::FILE* file);
 
