@@ -11,13 +11,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
+
+#include "d88/d88_format.h"
 
 class ImageWindow {
 public:
     // The largest single transfer: a record header plus the longest data a
     // 16-bit length field can give, with room to spare.
     static constexpr std::size_t kCapacity = 128 * 1024;
-    static_assert(kCapacity >= 16 + 0xFFFF, "a whole record must fit the window");
+    static_assert(kCapacity >= d88::SectorRecord::headerSize + std::numeric_limits<std::uint16_t>::max(),
+                  "a whole record must fit the window");
 
     void attach(std::FILE* file);
 
