@@ -45,6 +45,7 @@ TrackPosition trackPosition(const ImageGeometry& geometry, std::int32_t track) {
 
 void writeRecordHeader(std::uint8_t* record, const TrackPosition& position, std::int32_t sectorNumber,
                        const TrackLayout& layout, std::int32_t sectors) {
+    std::memset(record, 0, d88::SectorRecord::headerSize);
     record[d88::SectorRecord::cylinderOffset] = position.cylinder;
     record[d88::SectorRecord::headOffset] = position.head;
     record[d88::SectorRecord::recordOffset] = static_cast<std::uint8_t>(sectorNumber & 0xFF);
@@ -93,14 +94,17 @@ std::int64_t imageLength(const ImageGeometry& geometry) {
 }
 
 bool buildImage(const ImageGeometry& geometry, ImageBuffer& image) {
+    // Every byte is written exactly once below (header, then each record's
+    // header and data back to back), so the buffer is not cleared first.
     const auto length = static_cast<std::size_t>(imageLength(geometry));
-    image.bytes.reset(new (std::nothrow) std::uint8_t[length]());
+    image.bytes.reset(new (std::nothrow) std::uint8_t[length]);
     if (!image.bytes) {
         image.length = 0;
         return false;
     }
     image.length = length;
     std::uint8_t* const bytes = image.bytes.get();
+    std::memset(bytes, 0, d88::DiskHeader::size);
 
     bytes[d88::DiskHeader::mediaCodeOffset] = geometry.mediaCode;
     d88::writeLE32(bytes + d88::DiskHeader::diskSizeOffset, static_cast<std::uint32_t>(length));

@@ -18,7 +18,7 @@ enum class GeometryProblem {
     ImageTooLarge,            // the length would not fit a signed 32-bit size field
 };
 
-// One zero-initialised, contiguous image, owned by whoever built it.
+// One contiguous image, owned by whoever built it.
 struct ImageBuffer {
     std::unique_ptr<std::uint8_t[]> bytes;
     std::size_t length = 0;
