@@ -1,5 +1,7 @@
 #include "peek/track_list.h"
 
+#include <algorithm>
+#include <bitset>
 #include <string>
 
 #include "common/messages.h"
