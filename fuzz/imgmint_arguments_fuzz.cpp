@@ -1,37 +1,10 @@
-// imgmint's command line: keyword lookup, number parsing and the geometry
-// checks, and the builder for every accepted geometry small enough to build.
-#include <cstdint>
+// libFuzzer entry: imgmint's command line (see the body).
 #include <cstdlib>
 
-#include "common/parse_number.h"
-#include "d88/byte_order.h"
-#include "d88/d88_format.h"
-#include "format/format_command.h"
-#include "format/image_builder.h"
-#include "fuzz_arguments.h"
-
-namespace {
-
-constexpr std::int64_t kLargestBuiltImage = 4 * 1024 * 1024;
-
-}  // namespace
+#include "imgmint_arguments_fuzz_body.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FuzzArguments arguments("imgmint", data, size, 6);
-    for (int i = 1; i < arguments.argc(); ++i) {
-        parseNumber(arguments.argv()[i]);
-    }
-    const FormatRequest request = readFormatRequest(arguments.argc(), arguments.argv());
-    if (!request.accepted || imageLength(request.geometry) > kLargestBuiltImage) {
-        return 0;
-    }
-    ImageBuffer image;
-    if (!buildImage(request.geometry, image)) {
-        return 0;
-    }
-    // The size field must describe the buffer exactly.
-    if (static_cast<std::size_t>(d88::readLE32(image.bytes.get() + d88::DiskHeader::diskSizeOffset)) !=
-        image.length) {
+    if (runImgmintArgumentsFuzzInput(data, size) != 0) {
         std::abort();
     }
     return 0;

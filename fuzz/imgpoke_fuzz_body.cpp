@@ -1,0 +1,151 @@
+#include "imgpoke_fuzz_body.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "disk_areas.h"
+#include "fuzz_arguments.h"
+#include "paste/paste_command.h"
+#include "scratch_file.h"
+
+namespace {
+
+enum Violation : int {
+    kFine = 0,
+    kUnknownExitStatus = 1,   // neither 0 nor 1
+    kOutsideAreaChanged = 2,  // a byte outside every disk's data area changed, or the length
+    kRefusalChangedImage = 3, // a run that printed a refusal changed the image
+    kScratchUnusable = 4,
+};
+
+constexpr std::uint8_t kSingleSidedFlag = 1;
+constexpr std::uint8_t kMissingImageFlag = 2;
+constexpr std::uint8_t kMissingSourceFlag = 4;
+constexpr std::size_t kMaxNumberArguments = 6;
+constexpr const char* kMissingPath = "/nonexistent-imgpoke-fuzz/missing";
+
+// Takes a 32-bit length and that many bytes (or what is left) off the front.
+std::vector<std::uint8_t> takePart(const std::uint8_t*& data, std::size_t& size) {
+    std::uint32_t length = 0;
+    for (int i = 0; i < 4 && size > 0; ++i, ++data, --size) {
+        length |= static_cast<std::uint32_t>(*data) << (8 * i);
+    }
+    const std::size_t taken = std::min<std::size_t>(length, size);
+    std::vector<std::uint8_t> part(data, data + taken);
+    data += taken;
+    size -= taken;
+    return part;
+}
+
+// stdout and stderr are plain variables in glibc: pointing them at memory
+// streams for one run captures what the command prints without touching file
+// descriptors 1 and 2, where sanitizer reports and the fuzzer's own output
+// still go.
+class CapturedOutput {
+public:
+    CapturedOutput() : out_(stdout), err_(stderr) {
+        capturedOut_ = open_memstream(&outText_, &outLength_);
+        capturedErr_ = open_memstream(&errText_, &errLength_);
+        if (capturedOut_ != nullptr && capturedErr_ != nullptr) {
+            stdout = capturedOut_;
+            stderr = capturedErr_;
+        }
+    }
+    ~CapturedOutput() {
+        release();
+        std::free(outText_);
+        std::free(errText_);
+    }
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
+
+    // Puts the streams back and returns what went to standard error.
+    std::string finish() {
+        release();
+        return errText_ == nullptr ? std::string() : std::string(errText_, errLength_);
+    }
+
+private:
+    void release() {
+        stdout = out_;
+        stderr = err_;
+        for (std::FILE** stream : {&capturedOut_, &capturedErr_}) {
+            if (*stream != nullptr) {
+                std::fclose(*stream);
+                *stream = nullptr;
+            }
+        }
+    }
+
+    std::FILE* out_;
+    std::FILE* err_;
+    std::FILE* capturedOut_ = nullptr;
+    std::FILE* capturedErr_ = nullptr;
+    char* outText_ = nullptr;
+    char* errText_ = nullptr;
+    std::size_t outLength_ = 0;
+    std::size_t errLength_ = 0;
+};
+
+// The two failures that come after sectors were written; every other refusal
+// happens before the image is touched. The process keeps the "C" locale, so
+// the texts come out in UTF-8, as the message table holds them; the short
+// write is known by the text before its byte count.
+bool reportsFailedWrite(const std::string& err) {
+    static const std::string shortWrite = messageText(Message::ImageWriteShort);
+    static const std::string closeFailed = messageText(Message::ImageCloseFailed);
+    const std::string shortPrefix = shortWrite.substr(0, shortWrite.find('('));
+    return err.rfind(shortPrefix, 0) == 0 || err == closeFailed;
+}
+
+}  // namespace
+
+int runImgpokeFuzzInput(const std::uint8_t* data, std::size_t size) {
+    static const ScratchFile imageFile("imgpoke-fuzz-image");
+    static const ScratchFile sourceFile("imgpoke-fuzz-source");
+    const std::uint8_t flags = size > 0 ? data[0] : 0;
+    if (size > 0) {
+        ++data;
+        --size;
+    }
+    const std::vector<std::uint8_t> image = takePart(data, size);
+    const std::vector<std::uint8_t> source = takePart(data, size);
+    if (!imageFile.fill(image.data(), image.size()) || !sourceFile.fill(source.data(), source.size())) {
+        return kScratchUnusable;
+    }
+
+    FuzzArguments numbers("imgpoke", data, size, kMaxNumberArguments);
+    std::vector<std::string> texts;
+    if ((flags & kSingleSidedFlag) != 0) {
+        texts.emplace_back("-s");
+    }
+    texts.emplace_back((flags & kMissingImageFlag) != 0 ? kMissingPath : imageFile.path());
+    texts.emplace_back((flags & kMissingSourceFlag) != 0 ? kMissingPath : sourceFile.path());
+    for (int i = 1; i < numbers.argc(); ++i) {
+        texts.emplace_back(numbers.argv()[i]);
+    }
+    std::vector<char*> argv{const_cast<char*>("imgpoke")};
+    for (std::string& text : texts) {
+        argv.push_back(text.data());
+    }
+    argv.push_back(nullptr);
+
+    CapturedOutput output;
+    const int status = runPasteCommand(static_cast<int>(argv.size()) - 1, argv.data());
+    const std::string err = output.finish();
+    if (status != 0 && status != 1) {
+        return kUnknownExitStatus;
+    }
+    const std::vector<std::uint8_t> after = imageFile.contents();
+    if (!changedOnlyInAreas(image, after, listDisks(image))) {
+        return kOutsideAreaChanged;
+    }
+    if (status == 1 && !reportsFailedWrite(err) && after != image) {
+        return kRefusalChangedImage;
+    }
+    return kFine;
+}
