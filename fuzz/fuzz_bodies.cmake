@@ -1,5 +1,9 @@
 # The fuzz target bodies, as a library that the libFuzzer entries and the
-# regression replay test both link; it needs no libFuzzer.
+# regression replay test both link; it needs no libFuzzer. Included from
+# fuzz/ and from tests/, whichever comes first defines it.
+if(TARGET imgtools_fuzz_bodies)
+  return()
+endif()
 set(IMGTOOLS_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
 add_library(imgtools_fuzz_bodies STATIC
   ${IMGTOOLS_FUZZ_DIR}/scratch_file.cpp

@@ -1,0 +1,183 @@
+// imgmint's images cut at every length through the disk headers and their
+// first records, and at a stride beyond, with imgpoke pasting into the disk
+// that the cut falls in. Every run must end with the message and exit status
+// the paste model predicts for that cut, and leave the file exactly as the
+// model says: its length kept, only the predicted sector data changed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "robustness/in_process_paste.h"
+#include "robustness/paste_model.h"
+#include "support/d88_fixture.h"
+#include "support/program_run.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr std::size_t kSourceLength = 700;
+constexpr std::size_t kDiskHeader = 688;
+constexpr std::size_t kRecordHeader = 16;
+// Dense cuts run through the header and this many records of each disk.
+constexpr std::size_t kDenseRecords = 4;
+// Beyond them, about this many cuts per image.
+constexpr std::size_t kStrideCuts = 120;
+
+struct SweepImage {
+    const char* name;
+    std::vector<std::vector<std::string>> mints;  // imgmint arguments of each disk, concatenated
+    bool singleSided = false;
+    int track = 0;
+    int sector = 1;
+    // Further dense stretches, as [from, to) file offsets.
+    std::vector<std::pair<std::size_t, std::size_t>> extraDense;
+};
+
+struct Cut {
+    std::size_t length;
+    bool dense;
+};
+
+class TruncationSweepTest : public ::testing::TestWithParam<SweepImage> {
+protected:
+    Bytes mintDisks(const SweepImage& sweep) {
+        Bytes image;
+        for (const std::vector<std::string>& arguments : sweep.mints) {
+            const ProgramResult made = runProgram(IMGMINT_PATH, arguments, dir.path());
+            EXPECT_EQ(made.exitStatus, 0) << made.err;
+            const Bytes disk = readFileBytes(dir.file("NEW.D88"));
+            image.insert(image.end(), disk.begin(), disk.end());
+        }
+        return image;
+    }
+
+    TempDir dir;
+};
+
+// Every length through each disk's header and first records, then a stride
+// that falls at a different place in the records each time, and the whole
+// file.
+std::vector<Cut> cutsOf(const ModelImage& model, const SweepImage& sweep) {
+    std::vector<bool> dense(model.fileLength + 1, false);
+    for (const ModelDisk& disk : model.disks) {
+        std::size_t end = disk.offset + kDiskHeader;
+        const auto first = disk.tracks.find(0);
+        if (first != disk.tracks.end()) {
+            const std::vector<ModelRecord>& records = first->second;
+            const std::size_t last = std::min(kDenseRecords, records.size()) - 1;
+            end = records[last].offset + kRecordHeader + records[last].dataLength;
+        }
+        std::fill(dense.begin() + static_cast<std::ptrdiff_t>(disk.offset),
+                  dense.begin() + static_cast<std::ptrdiff_t>(std::min(end + 1, dense.size())), true);
+    }
+    for (const auto& [from, to] : sweep.extraDense) {
+        std::fill(dense.begin() + static_cast<std::ptrdiff_t>(from), dense.begin() + static_cast<std::ptrdiff_t>(to),
+                  true);
+    }
+    const std::size_t stride = std::max<std::size_t>(997, model.fileLength / kStrideCuts) | 1;
+    std::vector<Cut> cuts;
+    for (std::size_t length = 0; length <= model.fileLength; ++length) {
+        if (dense[length]) {
+            cuts.push_back({length, true});
+        } else if (length % stride == 0 || length == model.fileLength) {
+            cuts.push_back({length, false});
+        }
+    }
+    return cuts;
+}
+
+// The disk a cut falls in: the last one that begins before it.
+int diskOfCut(const ModelImage& model, std::size_t length) {
+    int disk = 0;
+    for (std::size_t i = 0; i < model.disks.size(); ++i) {
+        if (model.disks[i].offset < length) {
+            disk = static_cast<int>(i);
+        }
+    }
+    return disk;
+}
+
+TEST_P(TruncationSweepTest, EveryCutEndsWithItsMessageAndWritesOnlyItsSectorData) {
+    const SweepImage& sweep = GetParam();
+    const Bytes whole = mintDisks(sweep);
+    ASSERT_FALSE(HasFailure());
+    // One model for all cuts; only its file length changes.
+    ModelImage model = modelOfSoundImage(whole);
+    ASSERT_EQ(model.disks.size(), sweep.mints.size());
+
+    Bytes source(kSourceLength);
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        source[i] = static_cast<std::uint8_t>(i % 251 + 1);  // never a fill byte of these images (0)
+    }
+    writeFileBytes(dir.file("src.bin"), source);
+    const std::string imagePath = dir.file("cut.d88").string();
+    const std::string sourcePath = dir.file("src.bin").string();
+
+    int programRuns = 0;
+    const std::vector<Cut> cuts = cutsOf(model, sweep);
+    for (const Cut& cut : cuts) {
+        const Bytes image(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut.length));
+        model.fileLength = cut.length;
+        PasteCase paste;
+        paste.singleSided = sweep.singleSided;
+        paste.disk = diskOfCut(model, cut.length);
+        paste.track = sweep.track;
+        paste.sector = sweep.sector;
+        paste.sourceLength = kSourceLength;
+        const PastePrediction expected = predictPaste(model, paste);
+        const Bytes expectedImage = applyWrites(image, source, expected.writes);
+
+        std::vector<std::string> arguments;
+        if (sweep.singleSided) {
+            arguments.emplace_back("-s");
+        }
+        arguments.insert(arguments.end(), {imagePath, sourcePath, std::to_string(paste.disk),
+                                           std::to_string(paste.track), std::to_string(paste.sector)});
+        // Dense cuts run in this process; the stride cuts also as the program.
+        std::vector<std::pair<const char*, ProgramResult>> runs;
+        writeFileBytes(imagePath, image);
+        runs.emplace_back("in process", pasteInProcess(arguments));
+        const Bytes afterInProcess = loadFile(imagePath);
+        if (!cut.dense) {
+            writeFileBytes(imagePath, image);
+            runs.emplace_back("program", runProgram(IMGPOKE_PATH, arguments, dir.path()));
+            ++programRuns;
+        }
+        for (const auto& [how, run] : runs) {
+            SCOPED_TRACE(std::string(sweep.name) + " cut at " + std::to_string(cut.length) + ", " + how);
+            EXPECT_EQ(run.exitStatus, expected.exitStatus);
+            EXPECT_EQ(run.out, expected.out);
+            EXPECT_EQ(run.err, expected.err);
+        }
+        EXPECT_TRUE(afterInProcess == expectedImage) << sweep.name << " cut at " << cut.length << ", in process";
+        EXPECT_TRUE(loadFile(imagePath) == expectedImage) << sweep.name << " cut at " << cut.length;
+        if (HasFailure()) {
+            return;  // one cut's report is enough to go on
+        }
+    }
+    EXPECT_GT(programRuns, 0);
+    std::printf("%zu cuts, %d of them also run as the program\n", cuts.size(), programRuns);
+}
+
+const SweepImage kSweeps[] = {
+    {"2dbas", {{"2dbas"}}, false, 0, 1, {}},
+    {"2hdbas", {{"2hdbas"}}, false, 0, 1, {}},
+    // Sector 15 of cylinder 0 and on into cylinder 1: cuts before record 15
+    // leave the sector beyond the listed ones.
+    {"1dbas", {{"1dbas"}}, true, 0, 15, {{kDiskHeader + 13 * 272, kDiskHeader + 18 * 272}}},
+    {"two disks", {{"2d", "16", "1", "3"}, {"2dd", "8", "2", "2"}}, false, 0, 1, {}},
+    {"three disks", {{"2d", "16", "1", "3"}, {"1d", "16", "1", "2"}, {"2hd", "26", "0", "2"}}, false, 0, 1, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(MintedImages, TruncationSweepTest, ::testing::ValuesIn(kSweeps),
+                         [](const ::testing::TestParamInfo<SweepImage>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
+
+}  // namespace
