@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,9 @@ struct ConvertedPaste {
     int track;  // where imgpoke starts
     int sector;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ConvertedPaste& value, std::ostream* out) { *out << value.keyword; }
 
 class FloptoolConversionTest : public FloptoolReaderTest, public ::testing::WithParamInterface<ConvertedPaste> {};
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct FuzzTarget {
     const char* name;
     FuzzBody body;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FuzzTarget& value, std::ostream* out) { *out << value.name; }
 
 std::vector<std::filesystem::path> inputsIn(const std::filesystem::path& directory) {
     std::vector<std::filesystem::path> inputs;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ struct SweepImage {
     // Further dense stretches, as [from, to) file offsets.
     std::vector<std::pair<std::size_t, std::size_t>> extraDense;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const SweepImage& value, std::ostream* out) { *out << value.name; }
 
 struct Cut {
     std::size_t length;
