@@ -2,10 +2,12 @@
 
 #include <sstream>
 
+#include "support/d88_fixture.h"
+
 namespace {
 
-constexpr std::size_t kHeader = 688;
-constexpr std::size_t kRecordHeader = 16;
+constexpr std::size_t kHeader = kFixtureDiskHeaderSize;
+constexpr std::size_t kRecordHeader = kFixtureRecordHeaderSize;
 
 std::uint32_t le32(const Bytes& b, std::size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "support/d88_fixture.h"
+
 namespace paste_text {
 const char* const kBanner = "*** 片面モード ***\n";
 const char* const kNoSuchDisk = "指定のディスクがありません.\n";
@@ -23,8 +25,8 @@ std::string result(int disk, int track, int sector, std::size_t written) {
 
 namespace {
 
-constexpr std::size_t kDiskHeader = 688;
-constexpr std::size_t kRecordHeader = 16;
+constexpr std::size_t kDiskHeader = kFixtureDiskHeaderSize;
+constexpr std::size_t kRecordHeader = kFixtureRecordHeaderSize;
 constexpr std::size_t kListedIds = 64;
 constexpr int kLastIndex = 163;
 constexpr int kSingleSidedLastIndex = 70;

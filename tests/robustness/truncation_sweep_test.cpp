@@ -21,8 +21,8 @@
 namespace {
 
 constexpr std::size_t kSourceLength = 700;
-constexpr std::size_t kDiskHeader = 688;
-constexpr std::size_t kRecordHeader = 16;
+constexpr std::size_t kDiskHeader = kFixtureDiskHeaderSize;
+constexpr std::size_t kRecordHeader = kFixtureRecordHeaderSize;
 // Dense cuts run through the header and this many records of each disk.
 constexpr std::size_t kDenseRecords = 4;
 // Beyond them, about this many cuts per image.
