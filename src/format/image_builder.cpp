@@ -61,17 +61,17 @@ GeometryProblem checkGeometry(const ImageGeometry& geometry) {
     if (geometry.tracks > d88::kTrackTableEntries) {
         return GeometryProblem::TooManyTracks;
     }
-    if (geometry.tracks < 0) {
-        return GeometryProblem::NegativeTracks;
-    }
     if (geometry.sectors < 0) {
         return GeometryProblem::NegativeSectors;
     }
-    if (geometry.sectors > d88::kMaxSectorsPerTrack) {
-        return GeometryProblem::TooManySectors;
+    if (geometry.tracks < 0) {
+        return GeometryProblem::NegativeTracks;
     }
     if (geometry.sizeCode < 0 || geometry.sizeCode > d88::kMaxSizeCode) {
         return GeometryProblem::SizeCodeOutOfRange;
+    }
+    if (geometry.sectors > d88::kMaxSectorsPerTrack) {
+        return GeometryProblem::TooManySectors;
     }
     if (!geometry.doubleSided && geometry.tracks > d88::kMaxSingleSidedTracks) {
         return GeometryProblem::TooManySingleSidedTracks;

@@ -6,14 +6,15 @@
 
 #include "format/image_geometry.h"
 
-// Why a geometry cannot be laid out; checked before anything is allocated.
+// Why a geometry cannot be laid out, in the order the checks are made;
+// checked before anything is allocated.
 enum class GeometryProblem {
     None,
     TooManyTracks,            // more than the 164-entry track table
-    NegativeTracks,
     NegativeSectors,
-    TooManySectors,           // beyond the 16-bit count field
+    NegativeTracks,
     SizeCodeOutOfRange,       // N outside 0 to 8
+    TooManySectors,           // beyond the 16-bit count field
     TooManySingleSidedTracks, // single-sided indexes would pass entry 163
     ImageTooLarge,            // the length would not fit a signed 32-bit size field
 };

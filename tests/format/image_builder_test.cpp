@@ -38,8 +38,13 @@ TEST(CheckGeometry, AcceptsTheLimitsAndRefusesOneBeyond) {
         {geometry(164, 65535, 0), GeometryProblem::None},
         // ...and 688 + 164 * 65535 * 272 does not.
         {geometry(164, 65535, 1), GeometryProblem::ImageTooLarge},
-        // Too many tracks is reported first, as for the preset tracks check.
+        // With several faults, the first in this order is reported: too many
+        // tracks, negative sectors, negative tracks, N, too many sectors.
         {geometry(165, -1, 9), GeometryProblem::TooManyTracks},
+        {geometry(-1, -1, 9), GeometryProblem::NegativeSectors},
+        {geometry(-1, 65536, 9), GeometryProblem::NegativeTracks},
+        {geometry(1, 65536, 9), GeometryProblem::SizeCodeOutOfRange},
+        {geometry(83, 65536, 1, false), GeometryProblem::TooManySectors},
     };
     for (const LimitCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "tracks " << c.geometry.tracks << " sectors " << c.geometry.sectors

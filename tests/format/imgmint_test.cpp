@@ -163,6 +163,9 @@ const RefusalCase kRefusals[] = {
     {{"2d", "16", "0x20"}, "セクタサイズ(N)は0から8で指定してください.\n", 1},
     {{"1d", "16", "1", "83"}, "片面のトラック数は82以下で指定してください.\n", 1},
     {{"2hd", "65535", "8", "164"}, "イメージサイズが大きすぎます.\n", 1},
+    // Several faults at once: the first check that fails speaks.
+    {{"1d", "-1", "9", "-1"}, "セクタ数は0以上で指定してください.\n", 1},
+    {{"1d", "70000", "9", "90"}, "セクタサイズ(N)は0から8で指定してください.\n", 1},
 };
 
 TEST(Imgmint, RefusalsLeaveAnExistingImageUntouched) {
