@@ -11,6 +11,7 @@ add_library(imgtools_fuzz_bodies STATIC
   ${IMGTOOLS_FUZZ_DIR}/imgmint_arguments_fuzz_body.cpp
   ${IMGTOOLS_FUZZ_DIR}/d88_image_fuzz_body.cpp
   ${IMGTOOLS_FUZZ_DIR}/imgpoke_fuzz_body.cpp
+  ${IMGTOOLS_FUZZ_DIR}/imgpeek_fuzz_body.cpp
 )
 target_include_directories(imgtools_fuzz_bodies PUBLIC ${IMGTOOLS_FUZZ_DIR})
-target_link_libraries(imgtools_fuzz_bodies PUBLIC imgtools_format imgtools_image imgtools_paste)
+target_link_libraries(imgtools_fuzz_bodies PUBLIC imgtools_format imgtools_image imgtools_paste imgtools_peek)

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "captured_output.h"
 #include "common/messages.h"
 #include "disk_areas.h"
 #include "fuzz_arguments.h"
@@ -40,56 +40,6 @@ std::vector<std::uint8_t> takePart(const std::uint8_t*& data, std::size_t& size)
     size -= taken;
     return part;
 }
-
-// stdout and stderr are plain variables in glibc: pointing them at memory
-// streams for one run captures what the command prints without touching file
-// descriptors 1 and 2, where sanitizer reports and the fuzzer's own output
-// still go.
-class CapturedOutput {
-public:
-    CapturedOutput() : out_(stdout), err_(stderr) {
-        capturedOut_ = open_memstream(&outText_, &outLength_);
-        capturedErr_ = open_memstream(&errText_, &errLength_);
-        if (capturedOut_ != nullptr && capturedErr_ != nullptr) {
-            stdout = capturedOut_;
-            stderr = capturedErr_;
-        }
-    }
-    ~CapturedOutput() {
-        release();
-        std::free(outText_);
-        std::free(errText_);
-    }
-    CapturedOutput(const CapturedOutput&) = delete;
-    CapturedOutput& operator=(const CapturedOutput&) = delete;
-
-    // Puts the streams back and returns what went to standard error.
-    std::string finish() {
-        release();
-        return errText_ == nullptr ? std::string() : std::string(errText_, errLength_);
-    }
-
-private:
-    void release() {
-        stdout = out_;
-        stderr = err_;
-        for (std::FILE** stream : {&capturedOut_, &capturedErr_}) {
-            if (*stream != nullptr) {
-                std::fclose(*stream);
-                *stream = nullptr;
-            }
-        }
-    }
-
-    std::FILE* out_;
-    std::FILE* err_;
-    std::FILE* capturedOut_ = nullptr;
-    std::FILE* capturedErr_ = nullptr;
-    char* outText_ = nullptr;
-    char* errText_ = nullptr;
-    std::size_t outLength_ = 0;
-    std::size_t errLength_ = 0;
-};
 
 // The two failures that come after sectors were written; every other refusal
 // happens before the image is touched. The process keeps the "C" locale, so

@@ -12,6 +12,7 @@
 
 #include "d88_image_fuzz_body.h"
 #include "imgmint_arguments_fuzz_body.h"
+#include "imgpeek_fuzz_body.h"
 #include "imgpoke_fuzz_body.h"
 #include "support/temp_dir.h"
 
@@ -59,6 +60,7 @@ const FuzzTarget kTargets[] = {
     {"imgmint_arguments_fuzz", runImgmintArgumentsFuzzInput},
     {"d88_image_fuzz", runD88ImageFuzzInput},
     {"imgpoke_fuzz", runImgpokeFuzzInput},
+    {"imgpeek_fuzz", runImgpeekFuzzInput},
 };
 
 INSTANTIATE_TEST_SUITE_P(FuzzTargets, RegressionReplayTest, ::testing::ValuesIn(kTargets),
