@@ -101,7 +101,7 @@ int listEveryTrack(D88Image& image) {
     return kFine;
 }
 
-void walkEveryTrack(const D88Image& image) {
+void walkEveryTrack(D88Image& image) {
     for (std::int32_t index = kBelowTable; index <= kAboveTable; ++index) {
         TrackWalk walk = image.walkTrack(index);
         WalkedRecord record;

@@ -145,13 +145,13 @@ std::int32_t D88Image::trackEntry(std::int32_t trackIndex) const {
     return trackOffsets[static_cast<std::size_t>(trackIndex)];
 }
 
-TrackWalk D88Image::walkTrack(std::int32_t trackIndex) const {
+TrackWalk D88Image::walkTrack(std::int32_t trackIndex) {
     TrackBounds bounds;
     bounds.trackStart = trackStart(trackIndex);
     bounds.areaStart = static_cast<std::int64_t>(diskOffset) + static_cast<std::int64_t>(DiskHeader::size);
     bounds.areaEnd = static_cast<std::int64_t>(diskOffset) + diskSize;
     bounds.fileLength = fileLength;
-    return TrackWalk(file, bounds);
+    return TrackWalk(window, bounds);
 }
 
 std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out, std::int32_t capacity) {

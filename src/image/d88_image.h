@@ -52,9 +52,9 @@ public:
     // the disk size, and with the disk offset below 2^31.
     bool hasTrack(std::int32_t trackIndex) const { return trackStart(trackIndex) >= 0; }
 
-    // Walks the record headers of a track (nothing for an absent one). The
-    // walk reads the file, so it must be used up before anything else is.
-    TrackWalk walkTrack(std::int32_t trackIndex) const;
+    // Walks the record headers of a track (nothing for an absent one),
+    // through the same window as every other read and write.
+    TrackWalk walkTrack(std::int32_t trackIndex);
 
     void setSectorRange(std::int32_t first, std::int32_t last) {
         firstSector = first;

@@ -1,11 +1,13 @@
 #include "image/track_walk.h"
 
+#include <array>
+
 #include "d88/byte_order.h"
 
 using d88::SectorRecord;
 
-TrackWalk::TrackWalk(std::FILE* file, const TrackBounds& bounds)
-    : reader_(file),
+TrackWalk::TrackWalk(ImageWindow& window, const TrackBounds& bounds)
+    : window_(window),
       bounds_(bounds),
       position_(bounds.trackStart),
       end_(bounds.trackStart < 0 ? TrackWalkEnd::NoTrack : TrackWalkEnd::Walking) {}
@@ -14,8 +16,8 @@ bool TrackWalk::next(WalkedRecord& record) {
     if (end_ != TrackWalkEnd::Walking) {
         return false;
     }
-    RecordHeaderReader::Header header;
-    if (!reader_.read(position_, header)) {
+    std::array<std::uint8_t, SectorRecord::headerSize> header;
+    if (window_.read(position_, header.data(), header.size()) != header.size()) {
         end_ = TrackWalkEnd::EndOfFile;
         return false;
     }

@@ -6,10 +6,9 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
 #include "d88/d88_format.h"
-#include "image/record_header_reader.h"
+#include "image/image_window.h"
 
 // One record as the walk meets it.
 struct WalkedRecord {
@@ -39,16 +38,16 @@ struct TrackBounds {
 
 class TrackWalk {
 public:
-    TrackWalk(std::FILE* file, const TrackBounds& bounds);
+    TrackWalk(ImageWindow& window, const TrackBounds& bounds);
 
-    // The next record, or false once the walk has ended. The walk keeps what
-    // it read, so it must not outlive a write to the file.
+    // The next record, or false once the walk has ended. It reads through
+    // the image's window, so it sees every write made before.
     bool next(WalkedRecord& record);
 
     TrackWalkEnd end() const { return end_; }
 
 private:
-    RecordHeaderReader reader_;
+    ImageWindow& window_;
     TrackBounds bounds_;
     std::int64_t position_;
     std::int32_t listed_ = 0;

@@ -78,7 +78,7 @@ std::string recordNumber(const TrackSummary& summary, int number) {
     return summary.records > 0 ? std::to_string(number) : messageText(Message::NoValue);
 }
 
-void printTrackLine(const D88Image& image, std::int32_t trackIndex) {
+void printTrackLine(D88Image& image, std::int32_t trackIndex) {
     const TrackSummary summary = summarizeTrack(image, trackIndex);
     writeListingLine(formatMessage(Message::TrackListLine, trackIndex, trackIndex / 2, trackIndex % 2,
                                    std::to_string(summary.records).c_str(),

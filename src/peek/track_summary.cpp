@@ -11,7 +11,7 @@ bool nominalLength(const WalkedRecord& record) {
 
 }  // namespace
 
-TrackSummary summarizeTrack(const D88Image& image, std::int32_t trackIndex) {
+TrackSummary summarizeTrack(D88Image& image, std::int32_t trackIndex) {
     const int cylinder = trackIndex / 2;
     const int head = trackIndex % 2;
     TrackSummary summary;

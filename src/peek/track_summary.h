@@ -34,4 +34,4 @@ struct TrackSummary {
 };
 
 // Walks the track at this index of the selected disk.
-TrackSummary summarizeTrack(const D88Image& image, std::int32_t trackIndex);
+TrackSummary summarizeTrack(D88Image& image, std::int32_t trackIndex);
