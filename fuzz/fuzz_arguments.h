@@ -8,6 +8,17 @@
 // Splits fuzz input into NUL-separated command-line arguments behind a
 // program name, with a writable argv for the commands that change arguments
 // in place.
+// A writable argv for a program and the texts of its arguments; the texts
+// must outlive it. Ends with the null pointer, as main receives it.
+inline std::vector<char*> argumentVector(const char* program, std::vector<std::string>& texts) {
+    std::vector<char*> argv{const_cast<char*>(program)};
+    for (std::string& text : texts) {
+        argv.push_back(text.data());
+    }
+    argv.push_back(nullptr);
+    return argv;
+}
+
 class FuzzArguments {
 public:
     FuzzArguments(const char* program, const std::uint8_t* data, std::size_t size, std::size_t maxArguments) {

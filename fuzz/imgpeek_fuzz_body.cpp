@@ -76,11 +76,7 @@ int runImgpeekFuzzInput(const std::uint8_t* data, std::size_t size) {
     const bool toStandardOutput = (flags & kToStandardOutputFlag) != 0;
     std::vector<std::string> texts =
         commandLine(form, imageFile.path(), numbers, length, toStandardOutput ? "-" : outputFile.path());
-    std::vector<char*> argv{const_cast<char*>("imgpeek")};
-    for (std::string& text : texts) {
-        argv.push_back(text.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector("imgpeek", texts);
 
     CapturedOutput output;
     const int status = runPeekCommand(static_cast<int>(argv.size()) - 1, argv.data());

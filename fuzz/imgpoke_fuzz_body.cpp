@@ -78,11 +78,7 @@ int runImgpokeFuzzInput(const std::uint8_t* data, std::size_t size) {
     for (int i = 1; i < numbers.argc(); ++i) {
         texts.emplace_back(numbers.argv()[i]);
     }
-    std::vector<char*> argv{const_cast<char*>("imgpoke")};
-    for (std::string& text : texts) {
-        argv.push_back(text.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector("imgpoke", texts);
 
     CapturedOutput output;
     const int status = runPasteCommand(static_cast<int>(argv.size()) - 1, argv.data());

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "support/d88_fixture.h"
+#include "support/minted_image_test.h"
 #include "support/program_run.h"
+#include "support/start_check_texts.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -20,12 +22,6 @@ const std::string kUsage =
     "Usage:\n"
     "Usage: imgpoke (-s) [d88file] [targetfile] [diskno] [track] [Sector]\n"
     "     -s : 片面モード\n";
-const std::string kBanner = "*** 片面モード ***\n";
-const std::string kCannotOpenImage = "D88ファイルをオープンできません.\n";
-const std::string kNoSuchDisk = "指定のディスクがありません.\n";
-const std::string kTrackOutOfRange = "トラックの指定が範囲外です.\n";
-const std::string kTrackNotFormatted = "指定のトラックはフォーマットされていません.\n";
-const std::string kSectorNotFound = "指定されたセクタが見つかりません.\n";
 const std::string kCannotOpenSource = "書き込み対象ファイルをオープンできません.\n";
 const std::string kSourceReadFailed = "書き込み対象ファイルの読み込みに失敗しました. \n";
 const std::string kSourceTooLarge = "書き込み対象ファイルが大きすぎます.(最大サイズ: 737280 byte)\n";
@@ -77,23 +73,10 @@ Bytes patched(Bytes image, const Bytes& source, const std::vector<Piece>& pieces
     return image;
 }
 
-class ImgpokeTest : public ::testing::Test {
+class ImgpokeTest : public MintedImageTest {
 protected:
     ProgramResult poke(const std::vector<std::string>& arguments) {
         return runProgram(IMGPOKE_PATH, arguments, dir.path());
-    }
-
-    // An image made by imgmint, stored as disk.d88.
-    Bytes mint(const std::vector<std::string>& arguments) {
-        const ProgramResult made = runProgram(IMGMINT_PATH, arguments, dir.path());
-        EXPECT_EQ(made.exitStatus, 0) << made.err;
-        std::filesystem::rename(dir.file("NEW.D88"), imagePath());
-        return image();
-    }
-
-    Bytes useImage(const Bytes& bytes) {
-        writeFileBytes(imagePath(), bytes);
-        return bytes;
     }
 
     Bytes useSource(std::size_t length, std::uint8_t seed = 0x5A) {
@@ -102,9 +85,7 @@ protected:
         return source;
     }
 
-    std::string imagePath() const { return dir.file("disk.d88").string(); }
     std::string sourcePath() const { return dir.file("src.bin").string(); }
-    Bytes image() const { return readFileBytes(dir.file("disk.d88")); }
 
     // Runs a paste that must succeed with the given numbers in its line.
     void expectPasted(const std::vector<std::string>& arguments, const char* numbers, int written,
@@ -121,8 +102,6 @@ protected:
         EXPECT_EQ(run.out, out);
         EXPECT_EQ(run.err, err);
     }
-
-    TempDir dir;
 };
 
 TEST_F(ImgpokeTest, RefusesShortCommandLinesWithTheUsageBlock) {

@@ -14,9 +14,6 @@
 
 namespace {
 
-const std::string kTrackOutOfRange = "トラックの指定が範囲外です.\n";
-const std::string kTrackNotFormatted = "指定のトラックはフォーマットされていません.\n";
-const std::string kSectorNotFound = "指定されたセクタが見つかりません.\n";
 const std::string kNegativeLength = "読み込むサイズは0以上で指定してください.\n";
 const std::string kCannotOpenOutput = "出力ファイルをオープンできません.\n";
 const std::string kOutputIsImage = "出力ファイルにD88ファイル自身は指定できません.\n";
