@@ -43,6 +43,8 @@ struct SectorRecord {
     static constexpr std::size_t sizeCodeOffset = 3;
     static constexpr std::size_t sectorCountOffset = 4;  // LE16, same in every record of a track
     static constexpr std::size_t densityOffset = 6;
+    static constexpr std::size_t deletedMarkOffset = 7;  // 0x10: deleted data address mark
+    static constexpr std::size_t statusOffset = 8;       // the controller's status when the sector was read
     static constexpr std::size_t dataLengthOffset = 14;  // LE16, bytes of data after the header
 };
 

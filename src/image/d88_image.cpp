@@ -11,7 +11,7 @@ namespace {
 using d88::DiskHeader;
 using d88::SectorRecord;
 using DiskHeaderBytes = std::array<std::uint8_t, DiskHeader::size>;
-using RecordHeader = std::array<std::uint8_t, SectorRecord::headerSize>;
+using RecordHeaderBytes = std::array<std::uint8_t, SectorRecord::headerSize>;
 
 constexpr int kIdentityByteLimit = 0xFF;
 
@@ -36,7 +36,7 @@ bool D88Image::open(const char* path) { return openWithMode(path, "r+b"); }
 
 bool D88Image::openWithMode(const char* path, const char* mode) {
     close();
-    numDisks = 0;
+    directory = DiskDirectory{};
     clearSelection();
     if (path == nullptr) {
         return true;
@@ -50,28 +50,8 @@ bool D88Image::openWithMode(const char* path, const char* mode) {
     std::setvbuf(file, nullptr, _IONBF, 0);
     window.attach(file);
     fileLength = measureLength(file);
-    readDiskDirectory();
+    directory = readDiskDirectory(file);
     return true;
-}
-
-// Disks follow each other by their size fields. A size that would take the
-// next offset below 0 or beyond what a signed 32-bit offset can hold ends the
-// directory before that disk.
-void D88Image::readDiskDirectory() {
-    DiskHeaderBytes header;
-    std::int64_t offset = 0;
-    while (numDisks < d88::kMaxDisks) {
-        diskOffsets[static_cast<std::size_t>(numDisks)] = static_cast<std::int32_t>(offset);
-        if (!readDiskHeader(file, offset, header)) {
-            return;
-        }
-        const std::int64_t next = offset + d88::readLE32(header.data() + DiskHeader::diskSizeOffset);
-        if (next < 0 || next > d88::kMaxFileOffset) {
-            return;
-        }
-        offset = next;
-        ++numDisks;
-    }
 }
 
 bool D88Image::close() {
@@ -103,10 +83,10 @@ bool D88Image::selectDisk(std::int32_t number) {
     clearSelection();
     // The header is read from the file itself, as it stands now.
     window.discard();
-    if (number < 0 || number >= numDisks) {
+    if (number < 0 || number >= directory.count) {
         return false;
     }
-    const std::int32_t offset = diskOffsets[static_cast<std::size_t>(number)];
+    const std::int32_t offset = directory.offsets[static_cast<std::size_t>(number)];
     DiskHeaderBytes header;
     if (!readDiskHeader(file, offset, header)) {
         return false;
@@ -159,7 +139,7 @@ std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out,
     if (start < 0) {
         return 0;
     }
-    RecordHeader header;
+    RecordHeaderBytes header;
     std::int64_t position = start;
     std::int32_t stored = 0;
     // Each record's own count is its stop test; a count of 0 or any other

@@ -8,7 +8,9 @@
 #include <cstdio>
 
 #include "d88/d88_format.h"
+#include "image/disk_directory.h"
 #include "image/image_window.h"
+#include "image/record_cursor.h"
 #include "image/track_record_index.h"
 #include "image/track_walk.h"
 
@@ -33,7 +35,7 @@ public:
     // nothing to close.
     bool close();
 
-    std::int32_t diskCount() const { return numDisks; }
+    std::int32_t diskCount() const { return directory.count; }
 
     // Loads the header of disk `number`. On failure the selection is cleared.
     bool selectDisk(std::int32_t number);
@@ -55,6 +57,19 @@ public:
     // Walks the record headers of a track (nothing for an absent one),
     // through the same window as every other read and write.
     TrackWalk walkTrack(std::int32_t trackIndex);
+
+    // A cursor on the first record of a track, through the same window as
+    // every other read and write; check hasTrack first.
+    RecordCursor trackCursor(std::int32_t trackIndex) { return RecordCursor(window, trackStart(trackIndex)); }
+
+    // Copies up to `length` bytes from a file position, fewer where the file
+    // ends; returns the bytes copied.
+    std::size_t readBytes(std::int64_t position, std::uint8_t* out, std::size_t length) {
+        return window.read(position, out, length);
+    }
+
+    // File offset of the selected disk's header, or -1.
+    std::int32_t diskFileOffset() const { return diskOffset; }
 
     void setSectorRange(std::int32_t first, std::int32_t last) {
         firstSector = first;
@@ -91,7 +106,6 @@ public:
 
 private:
     bool openWithMode(const char* path, const char* mode);
-    void readDiskDirectory();
     void clearSelection();
     // File position of the track's first record, or -1 when the track is absent.
     std::int64_t trackStart(std::int32_t trackIndex) const;
@@ -101,11 +115,10 @@ private:
     bool insideWritableArea(std::int64_t position, std::int64_t length) const;
 
     std::FILE* file = nullptr;
-    std::int32_t numDisks = 0;
     std::int32_t firstSector = 1;
     std::int32_t lastSector = 16;
     std::int32_t lastTrackIndex = d88::kLastTrackIndex;
-    std::array<std::int32_t, d88::kMaxDisks> diskOffsets{};
+    DiskDirectory directory;
     std::int32_t diskSize = 0;
     std::int32_t diskOffset = -1;
     std::array<std::int32_t, d88::kTrackTableEntries> trackOffsets{};
