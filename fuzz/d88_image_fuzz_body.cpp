@@ -26,12 +26,13 @@ enum Violation : int {
     kOutsideAreaChanged = 9,     // a byte outside the selected disk's data area changed
     kCloseFailed = 10,           // closing an in-memory file failed
     kScratchUnusable = 11,
+    kSweepInconsistent = 12,     // a sweep's record count or track presence disagrees with itself
+    kHeaderChanged = 13,         // a write touched a listed disk's header
 };
 
 constexpr int kIdentityCapacity = 256;
-// A run that finds nothing steps through every sector number of every track
-// up to the last, rebuilding a track's index at each; doing that for all of
-// 64 repeated disks would make each input cost seconds and find nothing new.
+// Repeated disks (a size field of 0 lists the same disk 64 times) find
+// nothing new after the first few.
 constexpr int kWalkedDisks = 4;
 constexpr int kRunDisks = 4;
 // Indexes just outside the table, to see that they list nothing.
@@ -101,13 +102,22 @@ int listEveryTrack(D88Image& image) {
     return kFine;
 }
 
-void walkEveryTrack(D88Image& image) {
-    for (std::int32_t index = kBelowTable; index <= kAboveTable; ++index) {
-        TrackWalk walk = image.walkTrack(index);
-        WalkedRecord record;
-        while (walk.next(record)) {
+// Counts the records of every track in one sweep.
+struct RecordCount {
+    std::int64_t records = 0;
+    void add(const RecordHeader&, const int&) { ++records; }
+    void append(const RecordCount& later) { records += later.records; }
+};
+
+int walkEveryTrack(D88Image& image) {
+    const SweepResult<RecordCount> swept = image.sweepTracks<RecordCount>(0);
+    for (std::size_t index = 0; index < swept.walks.size(); ++index) {
+        const SweptWalk<RecordCount>& walk = swept.walks[index];
+        if (walk.records != walk.summary.records || (walk.end == WalkEnd::NoTrack) == image.hasTrack(static_cast<std::int32_t>(index))) {
+            return kSweepInconsistent;
         }
     }
+    return kFine;
 }
 
 void applyControl(D88Image& image, const FuzzControl& control) {
@@ -157,7 +167,9 @@ int inspectReadOnly(const ScratchFile& file, const Bytes& before, std::int32_t d
         return kSelectFailed;
     }
     if (disk < kWalkedDisks) {
-        walkEveryTrack(image);
+        if (const int broken = walkEveryTrack(image); broken != kFine) {
+            return broken;
+        }
     }
     if (const int broken = listEveryTrack(image); broken != kFine) {
         return broken;
@@ -172,8 +184,9 @@ int inspectReadOnly(const ScratchFile& file, const Bytes& before, std::int32_t d
     return file.contents() == before ? kFine : kReadOnlyFileChanged;
 }
 
-int updateDisk(const ScratchFile& file, const Bytes& before, const ListedDisk& listed, std::int32_t disk,
-               const FuzzControl& control) {
+int updateDisk(const ScratchFile& file, const Bytes& before, const std::vector<ListedDisk>& disks,
+               std::int32_t disk, const FuzzControl& control) {
+    const ListedDisk& listed = disks[static_cast<std::size_t>(disk)];
     if (disk >= kRunDisks) {
         return kFine;
     }
@@ -201,7 +214,11 @@ int updateDisk(const ScratchFile& file, const Bytes& before, const ListedDisk& l
     if (broken != kFine) {
         return broken;
     }
-    return changedOnlyInAreas(before, file.contents(), {listed}) ? kFine : kOutsideAreaChanged;
+    const Bytes after = file.contents();
+    if (!headersUnchanged(before, after, disks)) {
+        return kHeaderChanged;
+    }
+    return changedOnlyInAreas(before, after, {listed}) ? kFine : kOutsideAreaChanged;
 }
 
 }  // namespace
@@ -229,7 +246,7 @@ int runD88ImageFuzzInput(const std::uint8_t* data, std::size_t size) {
         if (const int broken = inspectReadOnly(file, before, disk, control); broken != kFine) {
             return broken;
         }
-        if (const int broken = updateDisk(file, before, disks[i], disk, control); broken != kFine) {
+        if (const int broken = updateDisk(file, before, disks, disk, control); broken != kFine) {
             return broken;
         }
     }

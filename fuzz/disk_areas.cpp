@@ -29,9 +29,9 @@ std::vector<ListedDisk> listDisks(const std::vector<std::uint8_t>& image) {
         disk.offset = offset;
         disk.sizeField = signed32At(image, static_cast<std::size_t>(offset) + kSizeFieldOffset);
         disk.areaBegin = offset + kHeaderBytes;
-        disk.areaEnd = std::min(offset + disk.sizeField, fileLength);
+        disk.areaEnd = offset + disk.sizeField;
         const std::int64_t next = offset + disk.sizeField;
-        if (next < 0 || next > kLargestOffset) {
+        if (disk.sizeField < 0 || next > kLargestOffset) {
             break;
         }
         disks.push_back(disk);
@@ -42,18 +42,33 @@ std::vector<ListedDisk> listDisks(const std::vector<std::uint8_t>& image) {
 
 bool changedOnlyInAreas(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
                         const std::vector<ListedDisk>& disks) {
-    if (before.size() != after.size()) {
+    if (after.size() < before.size()) {
         return false;
     }
-    std::vector<bool> writable(before.size(), false);
+    std::vector<bool> writable(after.size(), false);
     for (const ListedDisk& disk : disks) {
-        for (std::int64_t i = disk.areaBegin; i < disk.areaEnd; ++i) {
+        const std::int64_t end = std::min(disk.areaEnd, static_cast<std::int64_t>(after.size()));
+        for (std::int64_t i = disk.areaBegin; i < end; ++i) {
             writable[static_cast<std::size_t>(i)] = true;
         }
     }
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (!writable[i] && before[i] != after[i]) {
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const bool changed = i >= before.size() || before[i] != after[i];
+        if (!writable[i] && changed) {
             return false;
+        }
+    }
+    return true;
+}
+
+bool headersUnchanged(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                      const std::vector<ListedDisk>& disks) {
+    for (const ListedDisk& disk : disks) {
+        for (std::int64_t i = disk.offset; i < disk.offset + kHeaderBytes; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            if (at >= after.size() || before[at] != after[at]) {
+                return false;
+            }
         }
     }
     return true;

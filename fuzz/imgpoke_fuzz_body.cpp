@@ -87,7 +87,8 @@ int runImgpokeFuzzInput(const std::uint8_t* data, std::size_t size) {
         return kUnknownExitStatus;
     }
     const std::vector<std::uint8_t> after = imageFile.contents();
-    if (!changedOnlyInAreas(image, after, listDisks(image))) {
+    const std::vector<ListedDisk> disks = listDisks(image);
+    if (!changedOnlyInAreas(image, after, disks) || !headersUnchanged(image, after, disks)) {
         return kOutsideAreaChanged;
     }
     if (status == 1 && !reportsFailedWrite(err) && after != image) {

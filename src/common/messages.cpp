@@ -71,7 +71,6 @@ constexpr MessageEntry kMessages[] = {
     {Message::MarkHead, "head"},
     {Message::MarkRange, "range"},
     {Message::MarkEndOfFile, "eof"},
-    {Message::MarkRecordLimit, "limit"},
     {Message::MarkOutsideDisk, "outside"},
     {Message::NegativeLength, "読み込むサイズは0以上で指定してください.\n"},
     {Message::LengthBeyondDisk, "読み込むサイズがディスクのサイズを超えています.(ディスクサイズ: %d byte)\n"},

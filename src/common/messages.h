@@ -62,7 +62,6 @@ enum class Message {
     MarkHead,
     MarkRange,
     MarkEndOfFile,
-    MarkRecordLimit,
     MarkOutsideDisk,
     NegativeLength,
     LengthBeyondDisk,

@@ -19,7 +19,8 @@ bool readDiskHeader(std::FILE* file, std::int64_t position, DiskHeaderBytes& hea
     return seekTo(file, position) && std::fread(header.data(), 1, header.size(), file) == header.size();
 }
 
-// The stream's length, measured once: nothing this class does changes it.
+// The stream's length, measured once; only writes into a record that the end
+// of the file cuts short change it, and they keep it up to date.
 std::int64_t measureLength(std::FILE* file) {
     if (std::fseek(file, 0, SEEK_END) != 0) {
         return 0;
@@ -55,7 +56,8 @@ bool D88Image::openWithMode(const char* path, const char* mode) {
 }
 
 bool D88Image::close() {
-    recordIndex.clear();
+    search.clear();
+    runPlan.clear();
     if (file == nullptr) {
         return true;
     }
@@ -73,7 +75,8 @@ void D88Image::clearSelection() {
     diskSize = 0;
     trackOffsets.fill(0);
     nameBuffer.fill('\0');
-    recordIndex.clear();
+    search.clear();
+    runPlan.clear();
 }
 
 bool D88Image::selectDisk(std::int32_t number) {
@@ -125,41 +128,29 @@ std::int32_t D88Image::trackEntry(std::int32_t trackIndex) const {
     return trackOffsets[static_cast<std::size_t>(trackIndex)];
 }
 
-TrackWalk D88Image::walkTrack(std::int32_t trackIndex) {
-    TrackBounds bounds;
-    bounds.trackStart = trackStart(trackIndex);
-    bounds.areaStart = static_cast<std::int64_t>(diskOffset) + static_cast<std::int64_t>(DiskHeader::size);
-    bounds.areaEnd = static_cast<std::int64_t>(diskOffset) + diskSize;
-    bounds.fileLength = fileLength;
-    return TrackWalk(window, bounds);
-}
-
+// Each record's own count is its stop test; a count of 0 or any other
+// mismatch lets the listing go on, bounded by the buffer and the file.
 std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out, std::int32_t capacity) {
     const std::int64_t start = trackStart(trackIndex);
     if (start < 0) {
         return 0;
     }
-    RecordHeaderBytes header;
-    std::int64_t position = start;
+    RecordCursor cursor(window, start);
+    RecordHeader record;
     std::int32_t stored = 0;
-    // Each record's own count is its stop test; a count of 0 or any other
-    // mismatch lets the listing go on, bounded by the buffer and the file.
     for (std::int64_t i = 0; stored + static_cast<std::int64_t>(d88::SectorId::size) <= capacity; ++i) {
-        if (window.read(position, header.data(), header.size()) != header.size()) {
+        if (!cursor.next(record)) {
             break;
         }
         std::uint8_t* id = out + stored;
-        id[0] = header[SectorRecord::cylinderOffset];
-        id[1] = header[SectorRecord::headOffset];
-        id[2] = header[SectorRecord::recordOffset];
-        id[3] = header[SectorRecord::sizeCodeOffset];
+        id[0] = record.id.cylinder;
+        id[1] = record.id.head;
+        id[2] = record.id.record;
+        id[3] = record.id.sizeCode;
         stored += static_cast<std::int32_t>(d88::SectorId::size);
-        const std::int64_t count = d88::readLE16(header.data() + SectorRecord::sectorCountOffset);
-        if (i == count - 1) {
+        if (i == static_cast<std::int64_t>(record.count) - 1) {
             break;
         }
-        position += static_cast<std::int64_t>(SectorRecord::headerSize) +
-                    d88::readLE16(header.data() + SectorRecord::dataLengthOffset);
     }
     return stored;
 }
@@ -171,18 +162,31 @@ const RecordData* D88Image::findRecord(std::int32_t trackIndex, std::int32_t cyl
         !isIdentityByte(sizeCode)) {
         return nullptr;
     }
-    const SearchFamily family{start, static_cast<std::uint8_t>(cylinder), static_cast<std::uint8_t>(head),
-                              static_cast<std::uint8_t>(sizeCode)};
-    return recordIndex.find(window, family, static_cast<std::uint8_t>(record));
+    const auto c = static_cast<std::uint8_t>(cylinder);
+    const auto h = static_cast<std::uint8_t>(head);
+    const auto n = static_cast<std::uint8_t>(sizeCode);
+    if (!search.answers(trackIndex, c, h, n)) {
+        const bool planned = sizeCode == runSizeCode &&
+                             std::any_of(runPlan.begin(), runPlan.end(), [&](const PlannedTrack& track) {
+                                 return track.trackIndex == trackIndex && track.cylinder == c && track.head == h;
+                             });
+        if (planned) {
+            search.prepare(window, runPlan, n);
+        } else {
+            search.prepare(window, {{trackIndex, start, c, h}}, n);
+        }
+    }
+    return search.find(trackIndex, static_cast<std::uint8_t>(record));
 }
 
-// After the selected disk's header, before its end, and inside the file: a
-// damaged track cannot make a write change a header or another disk, or
-// lengthen the file.
+// After the selected disk's header and before its declared end, starting
+// inside the file: a damaged track cannot make a write change a header or
+// another disk. A write may run past the end of the file, into a record
+// that the end of the file cut short, and so lengthen it.
 bool D88Image::insideWritableArea(std::int64_t position, std::int64_t length) const {
     const std::int64_t areaStart = static_cast<std::int64_t>(diskOffset) + static_cast<std::int64_t>(DiskHeader::size);
-    const std::int64_t areaEnd = std::min(static_cast<std::int64_t>(diskOffset) + diskSize, fileLength);
-    return position >= areaStart && position + length <= areaEnd;
+    const std::int64_t areaEnd = static_cast<std::int64_t>(diskOffset) + diskSize;
+    return position >= areaStart && position <= fileLength && position + length <= areaEnd;
 }
 
 std::int32_t D88Image::writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
@@ -196,7 +200,14 @@ std::int32_t D88Image::writeSector(std::int32_t trackIndex, std::int32_t cylinde
     if (transfer <= 0 || !insideWritableArea(data->position, transfer)) {
         return 0;
     }
-    return static_cast<std::int32_t>(window.write(data->position, source, static_cast<std::size_t>(transfer)));
+    const std::int64_t position = data->position;
+    const auto written = static_cast<std::int32_t>(window.write(position, source, static_cast<std::size_t>(transfer)));
+    const bool grewFile = written > 0 && position + written > fileLength;
+    if (grewFile) {
+        fileLength = position + written;
+    }
+    search.noteWrite(position, written, grewFile);
+    return written;
 }
 
 std::int32_t D88Image::readSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,

@@ -6,13 +6,14 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "d88/d88_format.h"
 #include "image/disk_directory.h"
 #include "image/image_window.h"
 #include "image/record_cursor.h"
-#include "image/track_record_index.h"
-#include "image/track_walk.h"
+#include "image/sector_search.h"
+#include "image/track_sweep.h"
 
 class D88Image {
 public:
@@ -54,10 +55,6 @@ public:
     // the disk size, and with the disk offset below 2^31.
     bool hasTrack(std::int32_t trackIndex) const { return trackStart(trackIndex) >= 0; }
 
-    // Walks the record headers of a track (nothing for an absent one),
-    // through the same window as every other read and write.
-    TrackWalk walkTrack(std::int32_t trackIndex);
-
     // A cursor on the first record of a track, through the same window as
     // every other read and write; check hasTrack first.
     RecordCursor trackCursor(std::int32_t trackIndex) { return RecordCursor(window, trackStart(trackIndex)); }
@@ -70,6 +67,19 @@ public:
 
     // File offset of the selected disk's header, or -1.
     std::int32_t diskFileOffset() const { return diskOffset; }
+    // The file's length as it stands, including what writes have added.
+    std::int64_t currentFileLength() const { return fileLength; }
+
+    // Walks every track of the selected disk under the sector searches' stop
+    // rules, in one pass (track_sweep.h); one walk per track index.
+    template <class Summary, class Context>
+    SweepResult<Summary> sweepTracks(const Context& context) {
+        std::vector<std::int64_t> starts;
+        for (std::int32_t index = 0; index <= d88::kLastTrackIndex; ++index) {
+            starts.push_back(trackStart(index));
+        }
+        return TrackSweep<Summary, Context>::run(window, starts, context);
+    }
 
     void setSectorRange(std::int32_t first, std::int32_t last) {
         firstSector = first;
@@ -84,7 +94,9 @@ public:
 
     // Overwrites the start of the data of the sector with this identity with
     // at most `limit` bytes; returns the bytes written. Only the selected
-    // disk's data area, inside the file as it stands, is ever written.
+    // disk's data area is ever written; a sector whose data the end of the
+    // file cuts short is written all the same, and the file grows by what
+    // lies beyond its old end, never past the disk's declared end.
     std::int32_t writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
                              std::int32_t sizeCode, const std::uint8_t* source, std::int32_t limit);
 
@@ -112,6 +124,10 @@ private:
     // The record a sector search finds, or nullptr.
     const RecordData* findRecord(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
                                  std::int32_t record, std::int32_t sizeCode);
+    // The tracks a run from this position can reach, up to `lastIndex`, for
+    // the searches to sweep at once.
+    void planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sizeCode,
+                 std::int64_t lastIndex);
     bool insideWritableArea(std::int64_t position, std::int64_t length) const;
 
     std::FILE* file = nullptr;
@@ -129,5 +145,7 @@ private:
 
     std::int64_t fileLength = 0;
     ImageWindow window;
-    TrackRecordIndex recordIndex;
+    SectorSearch search;
+    std::vector<PlannedTrack> runPlan;
+    std::int32_t runSizeCode = -1;
 };

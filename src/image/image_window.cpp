@@ -7,6 +7,7 @@
 
 void ImageWindow::attach(std::FILE* file) {
     file_ = file;
+    reachesEnd_ = false;
     start_ = 0;
     length_ = 0;
     dirtyBegin_ = dirtyEnd_ = 0;
@@ -25,6 +26,7 @@ bool ImageWindow::load(std::int64_t position) {
     }
     start_ = position;
     length_ = std::fread(bytes_.data(), 1, bytes_.size(), file_);
+    reachesEnd_ = length_ < bytes_.size() && std::feof(file_) != 0;
     return true;
 }
 
@@ -39,11 +41,23 @@ std::size_t ImageWindow::read(std::int64_t position, std::uint8_t* out, std::siz
     return count;
 }
 
+// A window that holds the end of the file can take bytes that continue the
+// file, up to its capacity.
+bool ImageWindow::canExtend(std::int64_t position, std::size_t length) const {
+    return reachesEnd_ && position >= start_ && position - start_ <= static_cast<std::int64_t>(length_) &&
+           position - start_ + static_cast<std::int64_t>(length) <= static_cast<std::int64_t>(kCapacity);
+}
+
 std::size_t ImageWindow::write(std::int64_t position, const std::uint8_t* in, std::size_t length) {
-    if (length > kCapacity || (!holds(position, length) && (!load(position) || !holds(position, length)))) {
+    if (length > kCapacity) {
+        return 0;
+    }
+    if (!holds(position, length) && !canExtend(position, length) &&
+        (!load(position) || !(holds(position, length) || canExtend(position, length)))) {
         return 0;
     }
     const auto begin = static_cast<std::size_t>(position - start_);
+    length_ = std::max(length_, begin + length);
     std::memcpy(bytes_.data() + begin, in, length);
     if (dirtyBegin_ == dirtyEnd_) {
         dirtyBegin_ = begin;
@@ -75,4 +89,5 @@ void ImageWindow::discard() {
     flush();
     start_ = 0;
     length_ = 0;
+    reachesEnd_ = false;
 }

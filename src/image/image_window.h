@@ -30,8 +30,8 @@ public:
     std::size_t read(std::int64_t position, std::uint8_t* out, std::size_t length);
 
     // Overwrites `length` bytes at the position, which must lie inside the
-    // file; the bytes reach the file at the next flush. Returns the bytes
-    // taken.
+    // file or continue it without a gap (the file then grows); the bytes
+    // reach the file at the next flush. Returns the bytes taken.
     std::size_t write(std::int64_t position, const std::uint8_t* in, std::size_t length);
 
     // Writes back what was changed. False once any write back has failed.
@@ -43,6 +43,7 @@ public:
 private:
     bool holds(std::int64_t position, std::size_t length) const;
     bool load(std::int64_t position);
+    bool canExtend(std::int64_t position, std::size_t length) const;
 
     std::FILE* file_ = nullptr;
     std::int64_t start_ = 0;
@@ -50,5 +51,6 @@ private:
     std::size_t dirtyBegin_ = 0;
     std::size_t dirtyEnd_ = 0;
     bool failed_ = false;
+    bool reachesEnd_ = false;  // the window holds the last byte of the file
     std::array<std::uint8_t, kCapacity> bytes_;
 };

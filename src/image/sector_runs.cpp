@@ -32,12 +32,9 @@ std::int32_t transferSize(std::int32_t sizeCode, std::int32_t remaining) {
     return std::min(d88::sectorLength(sizeCode), remaining);
 }
 
-// Moves to the next sector position; returns whether the run left the track.
-bool stepToNextSector(RunPosition& position, std::int32_t firstSector, std::int32_t lastSector, bool doubleSided) {
-    if (position.record != lastSector) {
-        ++position.record;
-        return false;
-    }
+// Moves to the next track: the other head, then the next cylinder; or the
+// next cylinder alone on single-sided media.
+void stepToNextTrack(RunPosition& position, bool doubleSided) {
     if (doubleSided) {
         ++position.trackIndex;
         if (position.head == 0) {
@@ -50,9 +47,20 @@ bool stepToNextSector(RunPosition& position, std::int32_t firstSector, std::int3
         position.trackIndex += 2;
         ++position.cylinder;
     }
+}
+
+// Moves to the next sector position; returns whether the run left the track.
+bool stepToNextSector(RunPosition& position, std::int32_t firstSector, std::int32_t lastSector, bool doubleSided) {
+    if (position.record != lastSector) {
+        ++position.record;
+        return false;
+    }
+    stepToNextTrack(position, doubleSided);
     position.record = firstSector;
     return true;
 }
+
+bool fitsIdentityByte(std::int64_t value) { return value >= 0 && value <= std::numeric_limits<std::uint8_t>::max(); }
 
 // A sector number above both the last sector and every storable one never
 // leaves its track and never matches again.
@@ -62,12 +70,38 @@ bool stuckOnTrack(const RunPosition& position, std::int32_t lastSector) {
 
 }  // namespace
 
+// The track indexes a run can reach are known before it starts: those its
+// stepping visits from the start track up to the last index (the start track
+// itself even above it). Their searches are then answered by one sweep.
+void D88Image::planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sizeCode,
+                       std::int64_t lastIndex) {
+    runPlan.clear();
+    runSizeCode = sizeCode;
+    search.clear();
+    // A run that starts outside the table plans nothing; its searches are
+    // then answered track by track.
+    if (trackIndex < 0) {
+        return;
+    }
+    RunPosition position{trackIndex, cylinder, head, 0};
+    for (bool first = true; position.trackIndex <= d88::kLastTrackIndex && (first || position.trackIndex <= lastIndex);
+         first = false) {
+        const std::int64_t start = trackStart(narrow(position.trackIndex));
+        if (start >= 0 && fitsIdentityByte(position.cylinder) && fitsIdentityByte(position.head)) {
+            runPlan.push_back({narrow(position.trackIndex), start, static_cast<std::uint8_t>(position.cylinder),
+                               static_cast<std::uint8_t>(position.head)});
+        }
+        stepToNextTrack(position, doubleSided);
+    }
+}
+
 std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
                                     std::int32_t record, std::int32_t sizeCode, const std::uint8_t* source,
                                     std::int32_t length) {
     RunPosition position{trackIndex, cylinder, head, record};
     // Beyond the track table nothing can be written, so a run stops there too.
     const std::int64_t lastWritableTrack = std::min(lastTrackIndex, d88::kLastTrackIndex);
+    planRun(trackIndex, cylinder, head, sizeCode, lastWritableTrack);
     std::int32_t total = 0;
     while (total < length) {
         const std::int32_t limit = transferSize(sizeCode, length - total);
@@ -88,6 +122,7 @@ std::int32_t D88Image::readSectors(std::int32_t trackIndex, std::int32_t cylinde
                                    std::int32_t record, std::int32_t sizeCode, std::uint8_t* destination,
                                    std::int32_t length) {
     RunPosition position{trackIndex, cylinder, head, record};
+    planRun(trackIndex, cylinder, head, sizeCode, d88::kLastTrackIndex);
     std::int32_t total = 0;
     while (total < length) {
         const std::int32_t size = transferSize(sizeCode, length - total);

@@ -33,13 +33,13 @@ std::string valuesFound(const std::bitset<Bits>& found) {
     return list.empty() ? messageText(Message::NoValue) : list;
 }
 
-std::string storedOrder(const TrackSummary& summary) {
+std::string storedOrder(const RecordsSummary& walked) {
     std::string list;
-    const int shown = std::min(summary.records, static_cast<std::int32_t>(TrackSummary::kStoredOrderShown));
-    for (int i = 0; i < shown; ++i) {
-        appendToList(list, summary.storedOrder[static_cast<std::size_t>(i)]);
+    const std::int64_t shown = std::min<std::int64_t>(walked.records, RecordsSummary::kStoredOrderShown);
+    for (std::int64_t i = 0; i < shown; ++i) {
+        appendToList(list, walked.storedOrder[static_cast<std::size_t>(i)]);
     }
-    if (summary.records > shown) {
+    if (walked.records > shown) {
         endCutList(list);
     }
     return list;
@@ -58,13 +58,12 @@ constexpr MarkRule kMarkRules[] = {
     {&TrackSummary::headDiffers, Message::MarkHead},
     {&TrackSummary::outsideDisk, Message::MarkOutsideDisk},
     {&TrackSummary::cutByEndOfFile, Message::MarkEndOfFile},
-    {&TrackSummary::recordLimit, Message::MarkRecordLimit},
 };
 
 std::string marks(const TrackSummary& summary) {
     std::string words;
     if (summary.outOfOrder) {
-        appendWord(words, formatMessage(Message::MarkOrder, storedOrder(summary).c_str()));
+        appendWord(words, formatMessage(Message::MarkOrder, storedOrder(summary.walked).c_str()));
     }
     for (const MarkRule& rule : kMarkRules) {
         if (summary.*rule.oddity) {
@@ -74,17 +73,29 @@ std::string marks(const TrackSummary& summary) {
     return words;
 }
 
-std::string recordNumber(const TrackSummary& summary, int number) {
-    return summary.records > 0 ? std::to_string(number) : messageText(Message::NoValue);
+std::string sectorNumber(const RecordsSummary& walked, int number) {
+    return walked.records > 0 ? std::to_string(number) : messageText(Message::NoValue);
 }
 
-void printTrackLine(D88Image& image, std::int32_t trackIndex) {
-    const TrackSummary summary = summarizeTrack(image, trackIndex);
+std::string dataLengthsFound(const SmallestValues& found) {
+    std::string list;
+    for (std::size_t i = 0; i < found.size; ++i) {
+        if (static_cast<int>(i) == kValuesShown) {
+            endCutList(list);
+            break;
+        }
+        appendToList(list, found.values[i]);
+    }
+    return list.empty() ? messageText(Message::NoValue) : list;
+}
+
+void printTrackLine(const TrackSummary& summary, std::int32_t trackIndex) {
+    const RecordsSummary& walked = summary.walked;
     writeListingLine(formatMessage(Message::TrackListLine, trackIndex, trackIndex / 2, trackIndex % 2,
-                                   std::to_string(summary.records).c_str(),
-                                   recordNumber(summary, summary.lowestRecord).c_str(),
-                                   recordNumber(summary, summary.highestRecord).c_str(),
-                                   valuesFound(summary.sizeCodes).c_str(), valuesFound(summary.dataLengths).c_str(),
+                                   std::to_string(walked.records).c_str(),
+                                   sectorNumber(walked, walked.lowestSector).c_str(),
+                                   sectorNumber(walked, walked.highestSector).c_str(),
+                                   valuesFound(walked.sizeCodes).c_str(), dataLengthsFound(walked.dataLengths).c_str(),
                                    marks(summary).c_str()));
 }
 
@@ -101,9 +112,10 @@ void printTrackList(D88Image& image, std::int32_t diskNumber) {
     printDiskHeading();
     printDiskLine(image, diskNumber);
     writeListingLine(formatMessage(Message::TrackListHeading));
+    const std::vector<TrackSummary> tracks = summarizeTracks(image);
     for (std::int32_t index = 0; index < d88::kTrackTableEntries; ++index) {
         if (image.hasTrack(index)) {
-            printTrackLine(image, index);
+            printTrackLine(tracks[static_cast<std::size_t>(index)], index);
         } else if (image.trackEntry(index) != 0) {
             printUnusableEntryLine(index);
         }

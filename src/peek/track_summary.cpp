@@ -4,49 +4,122 @@
 
 namespace {
 
-bool nominalLength(const WalkedRecord& record) {
+bool nominalLength(const RecordHeader& record) {
     return record.id.sizeCode <= d88::kLargestFittingSizeCode &&
            record.dataLength == d88::sectorLength(record.id.sizeCode);
 }
 
-}  // namespace
-
-TrackSummary summarizeTrack(D88Image& image, std::int32_t trackIndex) {
+TrackSummary judgeTrack(const SweptWalk<RecordsSummary>& walk, std::int32_t trackIndex) {
     const int cylinder = trackIndex / 2;
     const int head = trackIndex % 2;
+    const RecordsSummary& records = walk.summary;
     TrackSummary summary;
-    TrackWalk walk = image.walkTrack(trackIndex);
-    WalkedRecord record;
-    int previousRecord = -1;
-    std::int32_t firstCount = 0;
-    bool countsEqual = true;
-    while (walk.next(record)) {
-        const int number = record.id.record;
-        if (summary.records == 0) {
-            summary.lowestRecord = number;
-            summary.highestRecord = number;
-            firstCount = record.count;
-        }
-        summary.lowestRecord = std::min(summary.lowestRecord, number);
-        summary.highestRecord = std::max(summary.highestRecord, number);
-        summary.outOfOrder = summary.outOfOrder || number <= previousRecord;
-        previousRecord = number;
-        countsEqual = countsEqual && record.count == firstCount;
-        summary.sizeCodes.set(record.id.sizeCode);
-        summary.dataLengths.set(static_cast<std::size_t>(record.dataLength));
-        summary.lengthDisagrees = summary.lengthDisagrees || !nominalLength(record);
-        summary.cylinderDiffers = summary.cylinderDiffers || record.id.cylinder != cylinder;
-        summary.headDiffers = summary.headDiffers || record.id.head != head;
-        summary.outsideDisk = summary.outsideDisk || record.outsideDisk;
-        summary.cutByEndOfFile = summary.cutByEndOfFile || record.cutByEndOfFile;
-        if (summary.records < TrackSummary::kStoredOrderShown) {
-            summary.storedOrder[static_cast<std::size_t>(summary.records)] = record.id.record;
-        }
-        ++summary.records;
-    }
+    summary.walked = records;
+    const bool any = records.records > 0;
     // In a sound track every record carries the number of records listed.
-    summary.countDisagrees = summary.records > 0 && !(countsEqual && firstCount == summary.records);
-    summary.cutByEndOfFile = summary.cutByEndOfFile || walk.end() == TrackWalkEnd::EndOfFile;
-    summary.recordLimit = walk.end() == TrackWalkEnd::RecordLimit;
+    summary.countDisagrees = walk.end == WalkEnd::CountZero ||
+                             (any && !(records.countsEqual && records.firstCount == records.records));
+    summary.outOfOrder = any && !records.rising;
+    summary.cylinderDiffers = any && (records.lowestCylinder != cylinder || records.highestCylinder != cylinder);
+    summary.headDiffers = any && (records.lowestHead != head || records.highestHead != head);
+    summary.lengthDisagrees = records.lengthDisagrees;
+    summary.outsideDisk = records.outsideDisk;
+    summary.cutByEndOfFile = records.cutByEndOfFile || walk.end == WalkEnd::EndOfFile;
     return summary;
+}
+
+}  // namespace
+
+void SmallestValues::add(std::int32_t value) {
+    auto* end = values.begin() + size;
+    auto* at = std::lower_bound(values.begin(), end, value);
+    if (at != end && *at == value) {
+        return;
+    }
+    if (size < kKept) {
+        ++size;
+    } else if (at == end) {
+        return;
+    }
+    std::copy_backward(at, values.begin() + size - 1, values.begin() + size);
+    *at = value;
+}
+
+void SmallestValues::append(const SmallestValues& later) {
+    for (std::size_t i = 0; i < later.size; ++i) {
+        add(later.values[i]);
+    }
+}
+
+// Called for every record of every track walked, so it updates in place.
+void RecordsSummary::add(const RecordHeader& record, const Bounds& bounds) {
+    const int sector = record.id.record;
+    const int cylinder = record.id.cylinder;
+    const int head = record.id.head;
+    if (records == 0) {
+        lowestSector = highestSector = firstSector = sector;
+        lowestCylinder = highestCylinder = cylinder;
+        lowestHead = highestHead = head;
+        firstCount = record.count;
+    } else {
+        rising = rising && lastSector < sector;
+        lowestSector = std::min(lowestSector, sector);
+        highestSector = std::max(highestSector, sector);
+        lowestCylinder = std::min(lowestCylinder, cylinder);
+        highestCylinder = std::max(highestCylinder, cylinder);
+        lowestHead = std::min(lowestHead, head);
+        highestHead = std::max(highestHead, head);
+        countsEqual = countsEqual && record.count == firstCount;
+    }
+    if (records < kStoredOrderShown) {
+        storedOrder[static_cast<std::size_t>(records)] = record.id.record;
+    }
+    lastSector = sector;
+    sizeCodes.set(record.id.sizeCode);
+    dataLengths.add(record.dataLength);
+    lengthDisagrees = lengthDisagrees || !nominalLength(record);
+    outsideDisk = outsideDisk || record.position < bounds.areaStart || record.end() > bounds.areaEnd;
+    cutByEndOfFile = cutByEndOfFile || record.end() > bounds.fileLength;
+    ++records;
+}
+
+void RecordsSummary::append(const RecordsSummary& later) {
+    if (later.records == 0) {
+        return;
+    }
+    if (records == 0) {
+        *this = later;
+        return;
+    }
+    for (std::int64_t i = 0; i < later.records && records + i < kStoredOrderShown; ++i) {
+        storedOrder[static_cast<std::size_t>(records + i)] = later.storedOrder[static_cast<std::size_t>(i)];
+    }
+    rising = rising && later.rising && lastSector < later.firstSector;
+    lastSector = later.lastSector;
+    lowestSector = std::min(lowestSector, later.lowestSector);
+    highestSector = std::max(highestSector, later.highestSector);
+    sizeCodes |= later.sizeCodes;
+    dataLengths.append(later.dataLengths);
+    countsEqual = countsEqual && later.countsEqual && firstCount == later.firstCount;
+    lengthDisagrees = lengthDisagrees || later.lengthDisagrees;
+    lowestCylinder = std::min(lowestCylinder, later.lowestCylinder);
+    highestCylinder = std::max(highestCylinder, later.highestCylinder);
+    lowestHead = std::min(lowestHead, later.lowestHead);
+    highestHead = std::max(highestHead, later.highestHead);
+    outsideDisk = outsideDisk || later.outsideDisk;
+    cutByEndOfFile = cutByEndOfFile || later.cutByEndOfFile;
+    records += later.records;
+}
+
+std::vector<TrackSummary> summarizeTracks(D88Image& image) {
+    const std::int64_t diskStart = image.diskFileOffset();
+    const RecordsSummary::Bounds bounds{diskStart + static_cast<std::int64_t>(d88::DiskHeader::size),
+                                        diskStart + image.diskSizeField(), image.currentFileLength()};
+    const SweepResult<RecordsSummary> swept = image.sweepTracks<RecordsSummary>(bounds);
+    std::vector<TrackSummary> tracks;
+    tracks.reserve(swept.walks.size());
+    for (std::size_t index = 0; index < swept.walks.size(); ++index) {
+        tracks.push_back(judgeTrack(swept.walks[index], static_cast<std::int32_t>(index)));
+    }
+    return tracks;
 }

@@ -1,37 +1,70 @@
-// What the listing tells about one track, gathered in one walk over its
-// record headers.
+// What the listing tells about one track, gathered in one sweep over the
+// record headers of every track of the disk.
 #pragma once
 
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <vector>
 
 #include "d88/d88_format.h"
 #include "image/d88_image.h"
-#include "image/track_walk.h"
 
-struct TrackSummary {
-    // The stored order of sector numbers is shown for this many records.
-    static constexpr int kStoredOrderShown = 64;
-    static constexpr int kIdentityValues = 256;
-    static constexpr int kDataLengthValues = 0x10000;
+// The smallest distinct values seen, up to a bound, and whether there were
+// more.
+struct SmallestValues {
+    static constexpr std::size_t kKept = 9;
+    std::array<std::int32_t, kKept> values{};
+    std::size_t size = 0;
 
-    std::int32_t records = 0;
-    int lowestRecord = 0;
-    int highestRecord = 0;
-    std::bitset<kIdentityValues> sizeCodes;
-    std::bitset<kDataLengthValues> dataLengths;
-    std::array<std::uint8_t, kStoredOrderShown> storedOrder{};
-
-    bool outOfOrder = false;        // sector numbers not strictly rising in stored order
-    bool countDisagrees = false;    // a count field other than the records listed
-    bool lengthDisagrees = false;   // a data length other than 128 << N
-    bool cylinderDiffers = false;   // a C other than the track's cylinder
-    bool headDiffers = false;       // an H other than the track's head
-    bool outsideDisk = false;       // a record not wholly inside its disk's data area
-    bool cutByEndOfFile = false;    // the file ends inside the track
-    bool recordLimit = false;       // 65,535 records and no count stopped the walk
+    void add(std::int32_t value);
+    void append(const SmallestValues& later);
 };
 
-// Walks the track at this index of the selected disk.
-TrackSummary summarizeTrack(D88Image& image, std::int32_t trackIndex);
+// The records of a stretch of a track, summarised so that two stretches can
+// be joined (see track_sweep.h).
+struct RecordsSummary {
+    static constexpr int kStoredOrderShown = 64;
+
+    std::int64_t records = 0;
+    int lowestSector = 0;
+    int highestSector = 0;
+    int firstSector = 0;
+    int lastSector = 0;
+    bool rising = true;  // sector numbers strictly rising in stored order
+    std::array<std::uint8_t, kStoredOrderShown> storedOrder{};
+    std::bitset<256> sizeCodes;
+    SmallestValues dataLengths;
+    std::int32_t firstCount = 0;
+    bool countsEqual = true;
+    bool lengthDisagrees = false;  // a data length other than 128 << N
+    int lowestCylinder = 0;
+    int highestCylinder = 0;
+    int lowestHead = 0;
+    int highestHead = 0;
+    bool outsideDisk = false;     // a record not wholly inside its disk's data area
+    bool cutByEndOfFile = false;  // the file ends inside a record
+
+    struct Bounds {
+        std::int64_t areaStart;  // the first byte after the disk header
+        std::int64_t areaEnd;    // the disk's end by its size field
+        std::int64_t fileLength;
+    };
+    void add(const RecordHeader& record, const Bounds& bounds);
+    void append(const RecordsSummary& later);
+};
+
+struct TrackSummary {
+    RecordsSummary walked;
+    bool outOfOrder = false;       // sector numbers not strictly rising in stored order
+    bool countDisagrees = false;   // a count field other than the records walked, or a count of 0
+    bool lengthDisagrees = false;  // a data length other than 128 << N
+    bool cylinderDiffers = false;  // a C other than the track's cylinder
+    bool headDiffers = false;      // an H other than the track's head
+    bool outsideDisk = false;      // a record not wholly inside its disk's data area
+    bool cutByEndOfFile = false;   // the file ends inside the track
+};
+
+// Walks every track of the selected disk, as the sector searches walk them;
+// one summary per track index.
+std::vector<TrackSummary> summarizeTracks(D88Image& image);

@@ -56,7 +56,7 @@ class Model:
             if offset + HEADER > self.length:
                 break
             following = offset + le32s(self.b, offset + 0x1C)
-            if following < 0 or following > MAX_OFFSET:
+            if following < offset or following > MAX_OFFSET:
                 break
             offsets.append(offset)
             offset = following
@@ -110,12 +110,15 @@ class Model:
             if count == 0:
                 return 0
             if tuple(h[0:4]) == chrn:
+                # A sector the end of the file cuts short is written all the
+                # same, and the file grows; never past the disk's end.
                 n = min(length, len(data))
                 begin = at + RECORD
-                end = min(self.disk + self.size, self.length)
+                end = self.disk + self.size
                 if n <= 0 or begin < self.disk + HEADER or begin + n > end:
                     return 0
                 self.b[begin:begin + n] = data[:n]
+                self.length = len(self.b)
                 return n
             at += RECORD + length
             if i == count - 1:

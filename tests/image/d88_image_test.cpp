@@ -246,12 +246,13 @@ TEST_F(D88ImageTest, SectorSearchesFollowTheCountFieldsAndMatchAllFourBytes) {
     }
 }
 
-TEST_F(D88ImageTest, ReadSectorReturnsTheBytesTheFileStillHolds) {
+TEST_F(D88ImageTest, ARecordCutShortByTheEndOfTheFileIsReadAsItStandsAndWrittenWhole) {
     FixtureDisk disk;
     disk.tracks[0] = fixtureTrack(0, 0, {1, 2}, 1, 0x40);
     const FixtureImage fixture = buildFixtureImage({disk});
+    const std::size_t dataStart = fixture.disks[0].dataOffset(0, 1);
     Bytes bytes = fixture.bytes;
-    bytes.resize(fixture.disks[0].dataOffset(0, 1) + 100);
+    bytes.resize(dataStart + 100);
     const std::string path = store(bytes);
     D88Image image;
     ASSERT_TRUE(image.open(path.c_str()));
@@ -259,11 +260,42 @@ TEST_F(D88ImageTest, ReadSectorReturnsTheBytesTheFileStillHolds) {
     Bytes buffer(256, 0);
     EXPECT_EQ(image.readSector(0, 0, 0, 2, 1, buffer.data(), 256), 100);
     EXPECT_EQ(std::count(buffer.begin(), buffer.begin() + 100, 0x41), 100);
-    // A write there would lengthen the file, so it is refused.
-    EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, buffer.data(), 256), 0);
-    EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, buffer.data(), 100), 100);
+
+    // The write restores the whole sector and the file grows to its end.
+    const Bytes source = patternBytes(256, 3);
+    EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, source.data(), 256), 256);
+    Bytes back(256, 0);
+    EXPECT_EQ(image.readSector(0, 0, 0, 2, 1, back.data(), 256), 256);
+    EXPECT_EQ(back, source);
     EXPECT_TRUE(image.close());
-    EXPECT_EQ(std::filesystem::file_size(path), bytes.size());
+    Bytes expected(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(dataStart));
+    expected.insert(expected.end(), source.begin(), source.end());
+    EXPECT_EQ(readFileBytes(path), expected);
+}
+
+TEST_F(D88ImageTest, AWriteNeverGoesPastTheDisksDeclaredEnd) {
+    // The size field ends the disk 50 bytes into the cut-short sector: no
+    // transfer that would reach past it is made, and the file keeps its
+    // length; one that stays inside is made.
+    FixtureDisk disk;
+    disk.tracks[0] = fixtureTrack(0, 0, {1, 2}, 1, 0x40);
+    const FixtureImage probe = buildFixtureImage({disk});
+    const std::size_t dataStart = probe.disks[0].dataOffset(0, 1);
+    disk.sizeOverride = static_cast<std::int32_t>(dataStart + 150);
+    Bytes bytes = buildFixtureImage({disk}).bytes;
+    bytes.resize(dataStart + 100);
+    const std::string path = store(bytes);
+    D88Image image;
+    ASSERT_TRUE(image.open(path.c_str()));
+    ASSERT_TRUE(image.selectDisk(0));
+    const Bytes source = patternBytes(256, 5);
+    EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, source.data(), 256), 0);
+    EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, source.data(), 151), 0);
+    EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, source.data(), 150), 150);
+    EXPECT_TRUE(image.close());
+    Bytes expected(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(dataStart));
+    expected.insert(expected.end(), source.begin(), source.begin() + 150);
+    EXPECT_EQ(readFileBytes(path), expected);
 }
 
 // A run read back with readSectors gives what writeSectors wrote, in the

@@ -475,11 +475,40 @@ TEST_F(ImgpokeTest, WritesStayInsideTheSelectedDisksDataAndTheFile) {
         expectPasted({imagePath(), sourcePath(), "0", "0", "1"}, "diskno: 0 track: 0 sector: 1", 300);
         EXPECT_EQ(image(), patched(bytes, fits, {{fixture.disks[0].dataOffset(0, 0), 0, 256},
                                                  {fixture.disks[0].dataOffset(0, 1), 256, 44}}));
+        // The cut-short sector is found and written whole: the file grows
+        // back to the disk's declared end.
         useImage(bytes);
-        const Bytes tooLong = useSource(512);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(256));
-        EXPECT_EQ(image(), patched(bytes, tooLong, {{fixture.disks[0].dataOffset(0, 0), 0, 256}}));
+        const Bytes whole = useSource(512);
+        expectPasted({imagePath(), sourcePath(), "0", "0", "1"}, "diskno: 0 track: 0 sector: 1", 512);
+        Bytes grown = patched(bytes, whole, {{fixture.disks[0].dataOffset(0, 0), 0, 256}});
+        grown.insert(grown.end(), whole.begin() + 356, whole.end());
+        patchBytes(grown, fixture.disks[0].dataOffset(0, 1), whole, 256, 100);
+        EXPECT_EQ(image(), grown);
+        EXPECT_EQ(image().size(), fixture.bytes.size());
     }
+}
+
+// A minted image cut 100 bytes into the data of track 1 sector 16: pastes
+// into that sector restore it and lengthen the file to the sector's end.
+TEST_F(ImgpokeTest, PastesIntoASectorCutShortByTheEndOfTheFileLengthenTheFile) {
+    Bytes minted = mint({"2dbas"});
+    minted.resize(9236);
+    useImage(minted);
+    const Bytes small = useSource(256);
+    expectPasted({imagePath(), sourcePath(), "0", "1", "16"}, "diskno: 0 track: 1 sector:16", 256);
+    Bytes expected(minted.begin(), minted.begin() + 9136);
+    expected.insert(expected.end(), small.begin(), small.end());
+    EXPECT_EQ(image(), expected);
+    ASSERT_EQ(image().size(), 9392u);
+
+    useImage(minted);
+    const Bytes longer = useSource(600);
+    expectRefused({imagePath(), sourcePath(), "0", "1", "15"}, shortWrite(512));
+    expected.assign(minted.begin(), minted.begin() + 9136);
+    patchBytes(expected, 8864, longer, 0, 256);
+    expected.insert(expected.end(), longer.begin() + 256, longer.begin() + 512);
+    EXPECT_EQ(image(), expected);
+    EXPECT_EQ(image().size(), 9392u);
 }
 
 // Count fields that never end the track: the listing and the searches stop

@@ -114,10 +114,12 @@ TEST_F(ImgpeekTest, ListsTheTracksOfImagesFromImgmint) {
 TEST_F(ImgpeekTest, MarksTheOdditiesOfDamagedTracks) {
     FixtureDisk disk;
     disk.tracks[0] = fixtureTrack(0, 0, {1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15, 8, 16}, 1);
-    disk.tracks[1] = {makeRecord(0, 1, 1, 1, 0, 256), makeRecord(0, 1, 2, 1, 7, 256), makeRecord(0, 1, 3, 1, 3, 256)};
+    disk.tracks[1] = {makeRecord(0, 1, 1, 1, 4, 256), makeRecord(0, 1, 2, 1, 7, 256), makeRecord(0, 1, 3, 1, 3, 256)};
     disk.tracks[2] = {makeRecord(1, 0, 1, 1, 2, 256), makeRecord(1, 0, 2, 1, 2, 100)};
     disk.tracks[3] = fixtureTrack(5, 0, {1, 2}, 1);
     disk.tracks[4] = {makeRecord(2, 0, 1, 0, 3, 128), makeRecord(2, 0, 2, 1, 3, 256), makeRecord(2, 0, 3, 2, 3, 512)};
+    // A count of 0 ends every search before its record, and so the walk.
+    disk.tracks[7] = {makeRecord(3, 1, 1, 1, 2, 256), makeRecord(3, 1, 2, 1, 0, 256), makeRecord(3, 1, 3, 1, 3, 256)};
     disk.tracks[8] = fixtureTrack(4, 0, {1, 2, 2, 3}, 1);
     disk.entryOverrides[5] = -16;
     disk.entryOverrides[6] = 0x7FFFFFFF;
@@ -126,7 +128,7 @@ TEST_F(ImgpeekTest, MarksTheOdditiesOfDamagedTracks) {
     const ProgramResult run = peek({imagePath(), "0"});
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.out, kDiskHeading + "   0  0x00 2D   no             " + std::to_string(bytes.size()) +
-                           "       6\n" + kTrackHeading +
+                           "       7\n" + kTrackHeading +
                            "    0    0     0       16     1     16  1      256          "
                            "order:1,9,2,10,3,11,4,12,5,13,6,14,7,15,8,16\n"
                            "    1    0     1        3     1      3  1      256          count\n"
@@ -135,6 +137,7 @@ TEST_F(ImgpeekTest, MarksTheOdditiesOfDamagedTracks) {
                            "    4    2     0        3     1      3  0,1,2  128,256,512\n"
                            "    5    2     1        -     -      -  -      -            range\n"
                            "    6    3     0        -     -      -  -      -            range\n"
+                           "    7    3     1        1     1      1  1      256          count\n"
                            "    8    4     0        4     1      3  1      256          order:1,2,2,3\n");
     EXPECT_EQ(run.err, "");
 }
@@ -172,11 +175,13 @@ TEST_F(ImgpeekTest, MarksTracksCutByTheFileOrReachingOutsideTheirDisk) {
                                            "   1  0x00 2D   no              832       1\n");
 }
 
-// No count field ever ends this track: the walk stops after 65,535
-// records, and the stored order is shown for the first 64.
-TEST_F(ImgpeekTest, ATrackWithoutAStopIsListedUpToTheCountLimit) {
+// No count field ever ends this track (the first record's count is 2, every
+// other one's 1): like a search, the walk goes on to the end of the file,
+// and the stored order is shown for the first 64 records.
+TEST_F(ImgpeekTest, ATrackWithoutAStopIsListedToTheEndOfTheFile) {
     FixtureDisk disk;
-    disk.tracks[0] = FixtureTrack(70000, makeRecord(0, 0, 1, 1, 0, 0));
+    disk.tracks[0] = FixtureTrack(70000, makeRecord(0, 0, 1, 1, 1, 0));
+    disk.tracks[0][0].count = 2;
     useImage(buildFixtureImage({disk}).bytes);
     std::string order = "order:";
     for (int i = 0; i < 64; ++i) {
@@ -187,7 +192,7 @@ TEST_F(ImgpeekTest, ATrackWithoutAStopIsListedUpToTheCountLimit) {
     EXPECT_EQ(run.exitStatus, 0);
     const std::vector<std::string> lines = linesOf(run.out);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[3], "    0    0     0    65535     1      1  1      0            " + order + " count length limit");
+    EXPECT_EQ(lines[3], "    0    0     0    70000     1      1  1      0            " + order + " count length eof");
 }
 
 // A size field of 0 puts every disk at offset 0: 64 disks, none of whose

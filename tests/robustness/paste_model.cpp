@@ -124,7 +124,9 @@ PastePrediction predictPaste(const ModelImage& image, const PasteCase& paste) {
     }
 
     // The run: a chunk of 128 << N (or what is left) to each position in turn.
-    const std::size_t writableEnd = std::min(disk.offset + disk.size, image.fileLength);
+    // A sector that the end of the file cuts short is written all the same,
+    // as long as the write stays before the disk's declared end.
+    const std::size_t writableEnd = disk.offset + disk.size;
     std::size_t total = 0;
     int r = paste.sector;
     while (total < paste.sourceLength) {
@@ -170,6 +172,7 @@ PastePrediction predictPaste(const ModelImage& image, const PasteCase& paste) {
 
 Bytes applyWrites(Bytes image, const Bytes& source, const std::vector<ModelWrite>& writes) {
     for (const ModelWrite& write : writes) {
+        image.resize(std::max(image.size(), write.offset + write.length));
         std::copy_n(source.begin() + static_cast<std::ptrdiff_t>(write.from), write.length,
                     image.begin() + static_cast<std::ptrdiff_t>(write.offset));
     }

@@ -2,7 +2,9 @@
 // first records, and at a stride beyond, with imgpoke pasting into the disk
 // that the cut falls in. Every run must end with the message and exit status
 // the paste model predicts for that cut, and leave the file exactly as the
-// model says: its length kept, only the predicted sector data changed.
+// model says: only the predicted sector data changed, and the length kept
+// unless the paste fills a sector that the cut left short, which lengthens
+// the file to that sector's end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
