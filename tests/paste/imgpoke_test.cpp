@@ -410,6 +410,33 @@ TEST_F(ImgpokeTest, HostileSizesAndTrackEntriesAreMissingDisksAndTracks) {
     }
 }
 
+// A negative size field would step the directory back into an earlier disk:
+// here a "disk 2" at offset 1,000 whose only track reaches over disk 1's
+// header. The walk stops before disk 1, so neither it nor disk 2 exists and
+// no paste can reach a header.
+TEST_F(ImgpokeTest, ADiskWithANegativeSizeEndsTheDirectory) {
+    FixtureDisk first = uniformDisk(1, 16, 1, true, 0x11);
+    FixtureDisk second;
+    second.sizeOverride = -4040;
+    Bytes bytes = buildFixtureImage({first, second}).bytes;
+    ASSERT_EQ(bytes.size(), 5040u + 688u);
+    bytes.resize(6200, 0);
+    storeLE32(bytes, 1000 + 0x1C, 5200);       // "disk 2" runs to the end of the file
+    storeLE32(bytes, 1000 + 0x20, 4024);       // its track 0 at file offset 5,024
+    const Bytes record{0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xE8, 0x03};  // data length 1,000
+    patchBytes(bytes, 5024, record);
+    useImage(bytes);
+    useSource(1000);
+    for (const char* disk : {"1", "2"}) {
+        SCOPED_TRACE(disk);
+        expectRefused({imagePath(), sourcePath(), disk, "0", "1"}, kNoSuchDisk);
+        EXPECT_EQ(image(), bytes);
+    }
+    const Bytes source = useSource(100);
+    expectPasted({imagePath(), sourcePath(), "0", "0", "1"}, "diskno: 0 track: 0 sector: 1", 100);
+    EXPECT_EQ(image(), patched(bytes, source, {{688 + 16, 0, 100}}));
+}
+
 // Records a damaged track table points at: inside the disk header, running
 // into the next disk, or past the end of the file. Those sectors are not
 // written; the run goes on with the next ones.
