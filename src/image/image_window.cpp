@@ -14,11 +14,6 @@ void ImageWindow::attach(std::FILE* file) {
     failed_ = false;
 }
 
-bool ImageWindow::holds(std::int64_t position, std::size_t length) const {
-    return position >= start_ &&
-           position - start_ + static_cast<std::int64_t>(length) <= static_cast<std::int64_t>(length_);
-}
-
 bool ImageWindow::load(std::int64_t position) {
     discard();
     if (file_ == nullptr || !seekTo(file_, position)) {
@@ -28,6 +23,13 @@ bool ImageWindow::load(std::int64_t position) {
     length_ = std::fread(bytes_.data(), 1, bytes_.size(), file_);
     reachesEnd_ = length_ < bytes_.size() && std::feof(file_) != 0;
     return true;
+}
+
+const std::uint8_t* ImageWindow::viewAfterLoad(std::int64_t position, std::size_t length) {
+    if (length > kCapacity || !load(position) || !holds(position, length)) {
+        return nullptr;
+    }
+    return bytes_.data() + (position - start_);
 }
 
 std::size_t ImageWindow::read(std::int64_t position, std::uint8_t* out, std::size_t length) {

@@ -29,6 +29,12 @@ public:
     // ends first. Returns the bytes copied.
     std::size_t read(std::int64_t position, std::uint8_t* out, std::size_t length);
 
+    // The `length` bytes at the position, read in place: valid until the next
+    // call on the window. nullptr when the file does not hold them all.
+    const std::uint8_t* view(std::int64_t position, std::size_t length) {
+        return holds(position, length) ? bytes_.data() + (position - start_) : viewAfterLoad(position, length);
+    }
+
     // Overwrites `length` bytes at the position, which must lie inside the
     // file or continue it without a gap (the file then grows); the bytes
     // reach the file at the next flush. Returns the bytes taken.
@@ -41,7 +47,11 @@ public:
     void discard();
 
 private:
-    bool holds(std::int64_t position, std::size_t length) const;
+    bool holds(std::int64_t position, std::size_t length) const {
+        return position >= start_ &&
+               position - start_ + static_cast<std::int64_t>(length) <= static_cast<std::int64_t>(length_);
+    }
+    const std::uint8_t* viewAfterLoad(std::int64_t position, std::size_t length);
     bool load(std::int64_t position);
     bool canExtend(std::int64_t position, std::size_t length) const;
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "d88/byte_order.h"
 #include "d88/d88_format.h"
 #include "image/image_window.h"
 
@@ -42,5 +43,20 @@ private:
 };
 
 // Reads the header at a file position; false when the file does not hold it
-// whole.
-bool readRecordHeader(ImageWindow& window, std::int64_t position, RecordHeader& header);
+// whole. Every walk calls it once per record, so it is inline.
+inline bool readRecordHeader(ImageWindow& window, std::int64_t position, RecordHeader& header) {
+    const std::uint8_t* bytes = window.view(position, d88::SectorRecord::headerSize);
+    if (bytes == nullptr) {
+        return false;
+    }
+    header.position = position;
+    header.id = {bytes[d88::SectorRecord::cylinderOffset], bytes[d88::SectorRecord::headOffset],
+                 bytes[d88::SectorRecord::recordOffset], bytes[d88::SectorRecord::sizeCodeOffset]};
+    header.count = d88::readLE16(bytes + d88::SectorRecord::sectorCountOffset);
+    header.dataLength = d88::readLE16(bytes + d88::SectorRecord::dataLengthOffset);
+    header.density = bytes[d88::SectorRecord::densityOffset];
+    header.deletedMark = bytes[d88::SectorRecord::deletedMarkOffset];
+    header.status = bytes[d88::SectorRecord::statusOffset];
+    return true;
+}
+

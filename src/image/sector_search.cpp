@@ -1,6 +1,7 @@
 #include "image/sector_search.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "d88/d88_format.h"
 #include "image/track_sweep.h"
@@ -20,20 +21,43 @@ struct SearchContext {
     std::size_t keys;
 };
 
-// The first record of each (family, R) a walk passes.
+// The first record of each (family, R) a walk passes. Most walks meet few
+// distinct identities, so they are looked up in the list itself until it
+// grows long enough for a table of every key to pay.
 struct FirstRecords {
+    static constexpr std::size_t kListedBeforeTable = 32;
+
     struct Entry {
         std::uint32_t key;
         std::int64_t position;
         std::int32_t length;
     };
     std::vector<Entry> entries;
-    std::vector<bool> seen;
+    std::vector<std::uint8_t> seen;  // one byte per key, once the list is long
+    std::size_t keys = 0;
+    std::uint32_t lastKey = UINT32_MAX;
+
+    bool known(std::uint32_t key) const {
+        if (!seen.empty()) {
+            return seen[key] != 0;
+        }
+        return std::any_of(entries.begin(), entries.end(), [key](const Entry& entry) { return entry.key == key; });
+    }
 
     void keep(std::uint32_t key, std::int64_t position, std::int32_t length) {
-        if (!seen[key]) {
-            seen[key] = true;
-            entries.push_back({key, position, length});
+        if (key == lastKey || known(key)) {
+            lastKey = key;
+            return;
+        }
+        lastKey = key;
+        entries.push_back({key, position, length});
+        if (!seen.empty()) {
+            seen[key] = 1;
+        } else if (entries.size() > kListedBeforeTable) {
+            seen.assign(keys, 0);
+            for (const Entry& entry : entries) {
+                seen[entry.key] = 1;
+            }
         }
     }
 
@@ -45,9 +69,7 @@ struct FirstRecords {
         if (family < 0) {
             return;
         }
-        if (seen.empty()) {
-            seen.assign(context.keys, false);
-        }
+        keys = context.keys;
         keep(static_cast<std::uint32_t>(family) * kSectorNumbers + record.id.record, record.dataPosition(),
              record.dataLength);
     }
@@ -56,9 +78,7 @@ struct FirstRecords {
         if (later.entries.empty()) {
             return;
         }
-        if (seen.empty()) {
-            seen.assign(later.seen.size(), false);
-        }
+        keys = later.keys;
         for (const Entry& entry : later.entries) {
             keep(entry.key, entry.position, entry.length);
         }

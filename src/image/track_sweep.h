@@ -136,6 +136,9 @@ private:
     void endCounted(Head& head, std::int32_t count) {
         // head.steps already counts this record.
         const Member probe{count - head.steps, 0};
+        if (probe.base < head.members.front().base || probe.base > head.members.back().base) {
+            return;
+        }
         auto [first, last] = std::equal_range(head.members.begin(), head.members.end(), probe);
         for (auto it = first; it != last; ++it) {
             finish(head, *it, WalkEnd::Counted);

@@ -31,6 +31,11 @@ TrackSummary judgeTrack(const SweptWalk<RecordsSummary>& walk, std::int32_t trac
 }  // namespace
 
 void SmallestValues::add(std::int32_t value) {
+    // Most tracks repeat one value; it is then the one kept last.
+    if (size > 0 && value == lastAdded) {
+        return;
+    }
+    lastAdded = value;
     auto* end = values.begin() + size;
     auto* at = std::lower_bound(values.begin(), end, value);
     if (at != end && *at == value) {

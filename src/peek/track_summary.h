@@ -16,6 +16,7 @@ struct SmallestValues {
     static constexpr std::size_t kKept = 9;
     std::array<std::int32_t, kKept> values{};
     std::size_t size = 0;
+    std::int32_t lastAdded = 0;
 
     void add(std::int32_t value);
     void append(const SmallestValues& later);
