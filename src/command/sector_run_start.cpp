@@ -1,8 +1,9 @@
-#include "image/start_sector.h"
+#include "command/sector_run_start.h"
 
 #include <array>
 #include <utility>
 
+#include "command/image_access.h"
 #include "common/messages.h"
 #include "d88/d88_format.h"
 
@@ -45,61 +46,95 @@ void sortBySectorNumber(SectorIdList& list) {
         for (int i = 0; i + 1 < list.count; ++i) {
             d88::SectorId& first = list.ids[static_cast<std::size_t>(i)];
             d88::SectorId& second = list.ids[static_cast<std::size_t>(i) + 1];
-            if (first.record > second.record) {
+            if (first.sectorNumber > second.sectorNumber) {
                 std::swap(first, second);
             }
         }
     }
 }
 
-// The identity at position sector - lowest of the sorted list; when gaps in
-// the numbering put that position past the list, the first identity whose
-// sector number is at least the requested one.
-std::int32_t startSizeCode(const SectorIdList& list, std::int32_t sector, std::int32_t lowest) {
-    const std::int32_t position = sector - lowest;
+// The identity at position sectorNumber - lowest of the sorted list; when
+// gaps in the numbering put that position past the list, the first identity
+// whose sector number is at least the requested one.
+std::int32_t startSizeCode(const SectorIdList& list, std::int32_t sectorNumber, std::int32_t lowest) {
+    const std::int32_t position = sectorNumber - lowest;
     if (position < list.count) {
         return list.ids[static_cast<std::size_t>(position)].sizeCode;
     }
-    // The highest number is at least `sector`, so the walk stops at a match.
+    // The highest number is at least `sectorNumber`, so the walk stops at a match.
     std::size_t i = 0;
-    while (i + 1 < static_cast<std::size_t>(list.count) && list.ids[i].record < sector) {
+    while (i + 1 < static_cast<std::size_t>(list.count) && list.ids[i].sectorNumber < sectorNumber) {
         ++i;
     }
     return list.ids[i].sizeCode;
 }
 
+// A switch without a default, so that the compiler reports a refusal that
+// has no message.
+Message messageFor(SectorRunRefusal refusal) {
+    switch (refusal) {
+        case SectorRunRefusal::NoSuchDisk:
+            return Message::NoSuchDisk;
+        case SectorRunRefusal::TrackOutOfRange:
+            return Message::TrackOutOfRange;
+        case SectorRunRefusal::TrackNotFormatted:
+            return Message::TrackNotFormatted;
+        case SectorRunRefusal::SectorNotFound:
+            return Message::SectorNotFound;
+        case SectorRunRefusal::None:
+            break;  // not a refusal; never asked for
+    }
+    return Message::SectorNotFound;
+}
+
+// The banner follows the disk and track checks, before the start track is
+// read.
+bool passedTrackChecks(SectorRunRefusal refusal) {
+    return refusal != SectorRunRefusal::NoSuchDisk && refusal != SectorRunRefusal::TrackOutOfRange;
+}
+
 }  // namespace
 
-bool prepareSectorRun(D88Image& image, const SectorRunRequest& request, std::FILE* bannerStream,
-                      SectorRunStart& start) {
+SectorRunRefusal checkSectorRun(D88Image& image, const SectorRunRequest& request, SectorRunStart& start) {
     if (request.diskNumber < 0 || request.diskNumber >= image.diskCount()) {
-        printMessage(stderr, Message::NoSuchDisk);
-        return false;
+        return SectorRunRefusal::NoSuchDisk;
     }
     image.selectDisk(request.diskNumber);
     image.setDoubleSided(!request.singleSided);
     if (request.track < 0 || request.track > d88::kLastTrackIndex) {
-        printMessage(stderr, Message::TrackOutOfRange);
-        return false;
+        return SectorRunRefusal::TrackOutOfRange;
     }
     start = startPosition(request.track, request.singleSided);
     if (request.singleSided) {
-        printMessage(bannerStream, Message::SingleSidedBanner);
         image.setLastTrack(kSingleSidedLastTrackIndex);
     }
     SectorIdList list = listSectorIds(image, start.trackIndex);
     if (list.count == 0) {
-        printMessage(stderr, Message::TrackNotFormatted);
-        return false;
+        return SectorRunRefusal::TrackNotFormatted;
     }
     sortBySectorNumber(list);
-    const std::int32_t lowest = list.ids[0].record;
-    const std::int32_t highest = list.ids[static_cast<std::size_t>(list.count) - 1].record;
-    if (request.sector < lowest || request.sector > highest) {
-        printMessage(stderr, Message::SectorNotFound);
+    const std::int32_t lowest = list.ids[0].sectorNumber;
+    const std::int32_t highest = list.ids[static_cast<std::size_t>(list.count) - 1].sectorNumber;
+    if (request.sectorNumber < lowest || request.sectorNumber > highest) {
+        return SectorRunRefusal::SectorNotFound;
+    }
+    start.sizeCode = startSizeCode(list, request.sectorNumber, lowest);
+    image.setSectorRange(lowest, highest);
+    return SectorRunRefusal::None;
+}
+
+bool startSectorRun(D88Image& image, const SectorRunRequest& request, std::FILE* bannerStream,
+                    SectorRunStart& start) {
+    const SectorRunRefusal refusal = checkSectorRun(image, request, start);
+    if (request.singleSided && passedTrackChecks(refusal)) {
+        printMessage<Message::SingleSidedBanner>(bannerStream);
+    }
+    if (refusal != SectorRunRefusal::None) {
+        // What a failed read left unread is no refusal of the user's request.
+        if (imageReadOrReport(image)) {
+            printMessage(stderr, messageFor(refusal));
+        }
         return false;
     }
-    start.sizeCode = startSizeCode(list, request.sector, lowest);
-    image.setSectorRange(lowest, highest);
     return true;
 }

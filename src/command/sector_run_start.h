@@ -13,7 +13,7 @@ struct SectorRunRequest {
     bool singleSided = false;  // track names a cylinder, on head 0
     std::int32_t diskNumber = 0;
     std::int32_t track = 0;
-    std::int32_t sector = 0;
+    std::int32_t sectorNumber = 0;
 };
 
 struct SectorRunStart {
@@ -23,11 +23,22 @@ struct SectorRunStart {
     std::int32_t sizeCode = 0;
 };
 
-// Selects the disk and makes the checks in order: disk number, track range,
-// formatted start track, sector within the track's lowest to highest number.
-// A refusal prints its message to standard error and returns false. In
-// single-sided mode the banner goes to `bannerStream` once the track range
-// has passed. On success the image's stepping mode, last track and sector
-// range are set for the run.
-bool prepareSectorRun(D88Image& image, const SectorRunRequest& request, std::FILE* bannerStream,
-                      SectorRunStart& start);
+// Why a run cannot start, in the order the checks are made.
+enum class SectorRunRefusal {
+    None,
+    NoSuchDisk,
+    TrackOutOfRange,
+    TrackNotFormatted,  // the start track lists no identity
+    SectorNotFound,     // outside the start track's lowest to highest number
+};
+
+// Selects the disk and makes the checks in order. On success the image's
+// stepping mode, last track and sector range are set for the run.
+SectorRunRefusal checkSectorRun(D88Image& image, const SectorRunRequest& request, SectorRunStart& start);
+
+// checkSectorRun, printing what the user is told: in single-sided mode the
+// banner to `bannerStream` once the disk and track checks have passed, and a
+// refusal's message to standard error (a failed read of the image is told
+// as one instead). False on a refusal.
+bool startSectorRun(D88Image& image, const SectorRunRequest& request, std::FILE* bannerStream,
+                    SectorRunStart& start);

@@ -51,7 +51,7 @@ struct SectorId {
     static constexpr std::size_t size = 4;
     std::uint8_t cylinder = 0;
     std::uint8_t head = 0;
-    std::uint8_t record = 0;
+    std::uint8_t sectorNumber = 0;  // R
     std::uint8_t sizeCode = 0;
 };
 

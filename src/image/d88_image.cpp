@@ -15,10 +15,6 @@ using RecordHeader = std::array<std::uint8_t, SectorRecord::headerSize>;
 
 constexpr int kIdentityByteLimit = 0xFF;
 
-bool readDiskHeader(std::FILE* file, std::int64_t position, DiskHeaderBytes& header) {
-    return seekTo(file, position) && std::fread(header.data(), 1, header.size(), file) == header.size();
-}
-
 // The stream's length, measured once: nothing this class does changes it.
 std::int64_t measureLength(std::FILE* file) {
     if (std::fseek(file, 0, SEEK_END) != 0) {
@@ -32,23 +28,24 @@ bool isIdentityByte(std::int32_t value) { return value >= 0 && value <= kIdentit
 
 }  // namespace
 
-bool D88Image::open(const char* path) { return openWithMode(path, "r+b"); }
+bool D88Image::open(const char* path) { return openWithMode(path, true); }
 
-bool D88Image::openWithMode(const char* path, const char* mode) {
+bool D88Image::openWithMode(const char* path, bool writable) {
     close();
     numDisks = 0;
+    headerReadFailed = false;
     clearSelection();
     if (path == nullptr) {
         return true;
     }
-    file = std::fopen(path, mode);
+    file = std::fopen(path, writable ? "r+b" : "rb");
     if (file == nullptr) {
         return false;
     }
     // The window does the buffering; a second buffer in the stream would
     // only copy the bytes again.
     std::setvbuf(file, nullptr, _IONBF, 0);
-    window.attach(file);
+    window.attach(file, writable);
     fileLength = measureLength(file);
     readDiskDirectory();
     return true;
@@ -57,12 +54,22 @@ bool D88Image::openWithMode(const char* path, const char* mode) {
 // Disks follow each other by their size fields. A size that would take the
 // next offset below 0 or beyond what a signed 32-bit offset can hold ends the
 // directory before that disk.
+bool D88Image::readDiskHeader(std::int64_t position, DiskHeaderBytes& header) {
+    if (!seekTo(file, position)) {
+        return false;
+    }
+    std::clearerr(file);
+    const bool whole = std::fread(header.data(), 1, header.size(), file) == header.size();
+    headerReadFailed = headerReadFailed || (!whole && std::ferror(file) != 0);
+    return whole;
+}
+
 void D88Image::readDiskDirectory() {
     DiskHeaderBytes header;
     std::int64_t offset = 0;
     while (numDisks < d88::kMaxDisks) {
         diskOffsets[static_cast<std::size_t>(numDisks)] = static_cast<std::int32_t>(offset);
-        if (!readDiskHeader(file, offset, header)) {
+        if (!readDiskHeader(offset, header)) {
             return;
         }
         const std::int64_t next = offset + d88::readLE32(header.data() + DiskHeader::diskSizeOffset);
@@ -82,7 +89,7 @@ bool D88Image::close() {
     const bool writesSucceeded = window.flush() && std::ferror(file) == 0;
     const bool closed = std::fclose(file) == 0;
     file = nullptr;
-    window.attach(nullptr);
+    window.attach(nullptr, false);
     return writesSucceeded && closed;
 }
 
@@ -108,7 +115,7 @@ bool D88Image::selectDisk(std::int32_t number) {
     }
     const std::int32_t offset = diskOffsets[static_cast<std::size_t>(number)];
     DiskHeaderBytes header;
-    if (!readDiskHeader(file, offset, header)) {
+    if (!readDiskHeader(offset, header)) {
         return false;
     }
     diskOffset = offset;

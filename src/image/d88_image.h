@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 
 #include "d88/d88_format.h"
 #include "image/image_window.h"
@@ -24,9 +25,14 @@ public:
     // only closes and forgets the file and returns true.
     bool open(const char* path);
 
-    // The same for reading only (mode "rb"), so that a read-only or
-    // write-protected file can be inspected; writes to it write nothing.
-    bool openReadOnly(const char* path) { return openWithMode(path, "rb"); }
+    // The same for reading only, so that a read-only or write-protected file
+    // can be inspected; every write to it writes nothing and returns 0.
+    bool openReadOnly(const char* path) { return openWithMode(path, false); }
+
+    // Whether a read of the file failed with an error, as reading a directory
+    // or an unreadable device does; such a failure is not the end of the
+    // file, and what was read up to it says nothing about the image.
+    bool readFailed() const { return headerReadFailed || window.readFailed(); }
 
     // Closes the file, completing every write. False when the file could not
     // be closed cleanly or an earlier write to it failed; true when there was
@@ -89,8 +95,19 @@ public:
     std::int32_t readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
                              std::int32_t sizeCode, std::uint8_t* destination, std::int32_t length);
 
+    // Takes one sector's share of a run; false stops the run.
+    using SectorSink = std::function<bool(const std::uint8_t* bytes, std::int32_t length)>;
+
+    // The same run handed over sector by sector, so that a long read needs
+    // no buffer of its length; also ends when the sink refuses a share.
+    // Returns the bytes the sink took.
+    std::int32_t readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+                             std::int32_t sizeCode, const SectorSink& sink, std::int32_t length);
+
 private:
-    bool openWithMode(const char* path, const char* mode);
+    bool openWithMode(const char* path, bool writable);
+    // Reads a disk header from the file itself; notes a read error.
+    bool readDiskHeader(std::int64_t position, std::array<std::uint8_t, d88::DiskHeader::size>& header);
     void readDiskDirectory();
     void clearSelection();
     // File position of the track's first record, or -1 when the track is absent.
@@ -113,6 +130,7 @@ private:
     std::int32_t writeProtect = -1;
     std::array<char, d88::DiskHeader::nameLength + 1> nameBuffer{};
     bool doubleSided = true;
+    bool headerReadFailed = false;
 
     std::int64_t fileLength = 0;
     ImageWindow window;

@@ -5,8 +5,10 @@
 
 #include "image/file_seek.h"
 
-void ImageWindow::attach(std::FILE* file) {
+void ImageWindow::attach(std::FILE* file, bool writable) {
     file_ = file;
+    writable_ = writable;
+    readFailed_ = false;
     start_ = 0;
     length_ = 0;
     dirtyBegin_ = dirtyEnd_ = 0;
@@ -24,7 +26,13 @@ bool ImageWindow::load(std::int64_t position) {
         return false;
     }
     start_ = position;
+    // Every failed write is already kept in failed_, so the stream's error
+    // flag can be cleared to tell a failed read from the end of the file.
+    std::clearerr(file_);
     length_ = std::fread(bytes_.data(), 1, bytes_.size(), file_);
+    if (length_ < bytes_.size() && std::ferror(file_) != 0) {
+        readFailed_ = true;
+    }
     return true;
 }
 
@@ -40,7 +48,7 @@ std::size_t ImageWindow::read(std::int64_t position, std::uint8_t* out, std::siz
 }
 
 std::size_t ImageWindow::write(std::int64_t position, const std::uint8_t* in, std::size_t length) {
-    if (length > kCapacity || (!holds(position, length) && (!load(position) || !holds(position, length)))) {
+    if (!writable_ || length > kCapacity || (!holds(position, length) && (!load(position) || !holds(position, length)))) {
         return 0;
     }
     const auto begin = static_cast<std::size_t>(position - start_);

@@ -1,6 +1,8 @@
 // Runs of consecutive sectors, in the order a drive reaches them: sector after
 // sector on a track, then the next track, head and cylinder.
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
 
 #include "image/d88_image.h"
@@ -87,14 +89,32 @@ std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylind
 std::int32_t D88Image::readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
                                    std::int32_t record, std::int32_t sizeCode, std::uint8_t* destination,
                                    std::int32_t length) {
+    std::int32_t total = 0;
+    const SectorSink copy = [destination, &total](const std::uint8_t* bytes, std::int32_t count) {
+        std::memcpy(destination + total, bytes, static_cast<std::size_t>(count));
+        total += count;
+        return true;
+    };
+    return readSectors(trackIndex, cylinder, head, record, sizeCode, copy, length);
+}
+
+std::int32_t D88Image::readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                   std::int32_t record, std::int32_t sizeCode, const SectorSink& sink,
+                                   std::int32_t length) {
+    // No record holds more data than its 16-bit length field names, so a
+    // larger share is never read whole.
+    std::array<std::uint8_t, std::numeric_limits<std::uint16_t>::max()> sector;
     RunPosition position{trackIndex, cylinder, head, record};
     std::int32_t total = 0;
     while (total < length) {
         const std::int32_t size = transferSize(sizeCode, length - total);
+        if (size > static_cast<std::int32_t>(sector.size())) {
+            break;
+        }
         const std::int32_t got = readSector(narrow(position.trackIndex), narrow(position.cylinder),
                                             narrow(position.head), narrow(position.record), sizeCode,
-                                            destination + total, size);
-        if (got < size) {
+                                            sector.data(), size);
+        if (got < size || !sink(sector.data(), size)) {
             break;
         }
         total += size;

@@ -17,20 +17,20 @@ TrackSummary summarizeTrack(D88Image& image, std::int32_t trackIndex) {
     TrackSummary summary;
     TrackWalk walk = image.walkTrack(trackIndex);
     WalkedRecord record;
-    int previousRecord = -1;
+    int previousSectorNumber = -1;
     std::int32_t firstCount = 0;
     bool countsEqual = true;
     while (walk.next(record)) {
-        const int number = record.id.record;
+        const int number = record.id.sectorNumber;
         if (summary.records == 0) {
-            summary.lowestRecord = number;
-            summary.highestRecord = number;
+            summary.lowestSectorNumber = number;
+            summary.highestSectorNumber = number;
             firstCount = record.count;
         }
-        summary.lowestRecord = std::min(summary.lowestRecord, number);
-        summary.highestRecord = std::max(summary.highestRecord, number);
-        summary.outOfOrder = summary.outOfOrder || number <= previousRecord;
-        previousRecord = number;
+        summary.lowestSectorNumber = std::min(summary.lowestSectorNumber, number);
+        summary.highestSectorNumber = std::max(summary.highestSectorNumber, number);
+        summary.outOfOrder = summary.outOfOrder || number <= previousSectorNumber;
+        previousSectorNumber = number;
         countsEqual = countsEqual && record.count == firstCount;
         summary.sizeCodes.set(record.id.sizeCode);
         summary.dataLengths.set(static_cast<std::size_t>(record.dataLength));
@@ -40,7 +40,7 @@ TrackSummary summarizeTrack(D88Image& image, std::int32_t trackIndex) {
         summary.outsideDisk = summary.outsideDisk || record.outsideDisk;
         summary.cutByEndOfFile = summary.cutByEndOfFile || record.cutByEndOfFile;
         if (summary.records < TrackSummary::kStoredOrderShown) {
-            summary.storedOrder[static_cast<std::size_t>(summary.records)] = record.id.record;
+            summary.storedOrder[static_cast<std::size_t>(summary.records)] = record.id.sectorNumber;
         }
         ++summary.records;
     }

@@ -17,8 +17,8 @@ struct TrackSummary {
     static constexpr int kDataLengthValues = 0x10000;
 
     std::int32_t records = 0;
-    int lowestRecord = 0;
-    int highestRecord = 0;
+    int lowestSectorNumber = 0;
+    int highestSectorNumber = 0;
     std::bitset<kIdentityValues> sizeCodes;
     std::bitset<kDataLengthValues> dataLengths;
     std::array<std::uint8_t, kStoredOrderShown> storedOrder{};

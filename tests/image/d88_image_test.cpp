@@ -47,7 +47,7 @@ int openDescriptors() {
 Ids idsOf(const FixtureTrack& track, std::size_t count) {
     Ids ids;
     for (std::size_t i = 0; i < count; ++i) {
-        for (std::uint8_t byte : {track[i].cylinder, track[i].head, track[i].record, track[i].sizeCode}) {
+        for (std::uint8_t byte : {track[i].cylinder, track[i].head, track[i].sectorNumber, track[i].sizeCode}) {
             ids.push_back(byte);
         }
     }

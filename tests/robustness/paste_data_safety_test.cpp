@@ -83,7 +83,7 @@ ModelImage modelOf(const std::vector<FixtureDisk>& disks, const FixtureImage& im
             for (std::size_t i = 0; i < track.size(); ++i) {
                 const FixtureRecord& record = track[i];
                 disk.tracks[index].push_back({image.disks[d].recordOffset(index, i), record.cylinder, record.head,
-                                              record.record, record.sizeCode, record.count, record.dataLength});
+                                              record.sectorNumber, record.sizeCode, record.count, record.dataLength});
             }
         }
         model.disks.push_back(disk);
