@@ -572,4 +572,30 @@ TEST_F(ImgpokeTest, AFailedCloseAfterWritingIsReported) {
     }
 }
 
+// The paste is made, but a result line that standard output does not take
+// is a failure, reported as one.
+TEST_F(ImgpokeTest, AResultLineThatCannotBeWrittenIsAFailure) {
+    if (!fileExists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this machine";
+    }
+    const Bytes minted = mint({"2dbas"});
+    const Bytes source = useSource(300);
+    const ProgramResult run =
+        runProgramWithOutputTo(IMGPOKE_PATH, {imagePath(), sourcePath(), "0", "0", "1"}, dir.path(), "/dev/full");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, kStandardOutputWriteFailed);
+    EXPECT_EQ(image(), patched(minted, source, {{uniformData(0, 1, 16, 256), 0, 256}, {uniformData(0, 2, 16, 256), 256, 44}}));
+}
+
+// A read of the image that fails with an error (a directory cannot be
+// opened for update; the process's own memory cannot be read at offset 0) is
+// reported, not taken for an image without disks.
+TEST_F(ImgpokeTest, AnImageThatCannotBeReadIsReported) {
+    useSource(10);
+    expectRefused({dir.path().string(), sourcePath(), "0", "0", "1"}, kCannotOpenImage);
+    if (fileExists("/proc/self/mem")) {
+        expectRefused({"/proc/self/mem", sourcePath(), "0", "0", "1"}, kImageReadFailed);
+    }
+}
+
 }  // namespace

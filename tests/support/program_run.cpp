@@ -44,8 +44,11 @@ std::string readText(const std::filesystem::path& path) {
 
 }  // namespace
 
-ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& workDir, const std::string& locale) {
+namespace {
+
+ProgramResult runCapturing(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::filesystem::path& workDir, const std::string& locale,
+                           const std::filesystem::path& standardOutput) {
     // The captured streams live beside the work directory, not in it, so that
     // the program sees only the files a test put there.
     static int runNumber = 0;
@@ -55,18 +58,34 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
     const std::filesystem::path errPath = workDir.parent_path() / (stem.str() + ".err");
 
     ProgramResult result;
+    const bool capturesOutput = standardOutput.empty();
     const pid_t child = ::fork();
     if (child == 0) {
-        runChild(program, arguments, workDir, locale, outPath, errPath);
+        runChild(program, arguments, workDir, locale, capturesOutput ? outPath : standardOutput, errPath);
     }
     int status = 0;
     if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
         result.exitStatus = WEXITSTATUS(status);
     }
-    result.out = readText(outPath);
+    if (capturesOutput) {
+        result.out = readText(outPath);
+    }
     result.err = readText(errPath);
     std::error_code ignored;
     std::filesystem::remove(outPath, ignored);
     std::filesystem::remove(errPath, ignored);
     return result;
+}
+
+}  // namespace
+
+ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& workDir, const std::string& locale) {
+    return runCapturing(program, arguments, workDir, locale, {});
+}
+
+ProgramResult runProgramWithOutputTo(const std::string& program, const std::vector<std::string>& arguments,
+                                     const std::filesystem::path& workDir,
+                                     const std::filesystem::path& standardOutput) {
+    return runCapturing(program, arguments, workDir, "C.UTF-8", standardOutput);
 }

@@ -10,3 +10,8 @@ inline const std::string kNoSuchDisk = "指定のディスクがありません.
 inline const std::string kTrackOutOfRange = "トラックの指定が範囲外です.\n";
 inline const std::string kTrackNotFormatted = "指定のトラックはフォーマットされていません.\n";
 inline const std::string kSectorNotFound = "指定されたセクタが見つかりません.\n";
+
+// What every program prints when a read of the image fails with an error, and
+// when standard output does not take its result line.
+inline const std::string kImageReadFailed = "D88ファイルの読み込みに失敗しました.\n";
+inline const std::string kStandardOutputWriteFailed = "標準出力への書き込みに失敗しました.\n";
