@@ -13,7 +13,7 @@
 #include "support/d88_fixture.h"
 #include "support/minted_image_test.h"
 #include "support/program_run.h"
-#include "support/start_check_texts.h"
+#include "support/expected_texts.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -28,10 +28,6 @@ const std::string kSourceTooLarge = "書き込み対象ファイルが大きす�
 const std::string kCloseFailed = "D88ファイルへの書き込みを完了できませんでした.\n";
 
 constexpr std::size_t kMaxSource = 737280;
-
-std::string shortWrite(int written) {
-    return "D88イメージへの書き込みに失敗しました.(書き込んだサイズ: " + std::to_string(written) + " byte)\n";
-}
 
 std::string resultLine(const char* numbers, int written) {
     return std::string(numbers) + " から " + std::to_string(written) + "byte 書き込みました.\n";
@@ -201,7 +197,7 @@ TEST_F(ImgpokeTest, DoubleSidedRunStopsAfterTrackIndex163) {
     const ProgramResult run = poke({imagePath(), sourcePath(), "0", "163", "1"});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, shortWrite(128));
+    EXPECT_EQ(run.err, pasteShortWrite(128));
     EXPECT_EQ(image(), patched(minted, source, {{uniformData(163, 1, 1, 128), 0, 128}}));
 }
 
@@ -221,9 +217,9 @@ TEST_F(ImgpokeTest, SingleSidedRunsStepByCylinderUpToIndex70) {
         {"1", "4", 200, kBanner + resultLine("diskno: 0 track: 1 sector: 4", 200), "",
          {{uniformData(1, 4, 4, 128), 0, 128}, {uniformData(2, 1, 4, 128), 128, 72}}},
         // From cylinder 34 (index 68) to cylinder 35 (index 70), not on to 72.
-        {"34", "1", 1500, kBanner, shortWrite(1024), uniformSectors(34, 1, 8, 4, 128)},
+        {"34", "1", 1500, kBanner, pasteShortWrite(1024), uniformSectors(34, 1, 8, 4, 128)},
         // Cylinder 38 is index 76: the rest of its track, then the run stops.
-        {"38", "3", 1000, kBanner, shortWrite(256), uniformSectors(38, 3, 2, 4, 128)},
+        {"38", "3", 1000, kBanner, pasteShortWrite(256), uniformSectors(38, 3, 2, 4, 128)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.track);
@@ -430,7 +426,7 @@ TEST_F(ImgpokeTest, WritesStayInsideTheSelectedDisksDataAndTheFile) {
         storeLE16(bytes, kInside + 14, 256);
         useImage(bytes);
         useSource(100);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(0));
+        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, pasteShortWrite(0));
         EXPECT_EQ(image(), bytes);
     }
     {
@@ -457,7 +453,7 @@ TEST_F(ImgpokeTest, WritesStayInsideTheSelectedDisksDataAndTheFile) {
                                     {fixture.disks[0].dataOffset(1, 0), 512, 188}}));
         const Bytes longer = useSource(1000);
         useImage(bytes);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(768));
+        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, pasteShortWrite(768));
         EXPECT_EQ(image(), patched(bytes, longer,
                                    {{fixture.disks[0].dataOffset(0, 0), 0, 256},
                                     {fixture.disks[0].dataOffset(0, 1), 256, 256},
@@ -477,7 +473,7 @@ TEST_F(ImgpokeTest, WritesStayInsideTheSelectedDisksDataAndTheFile) {
                                                  {fixture.disks[0].dataOffset(0, 1), 256, 44}}));
         useImage(bytes);
         const Bytes tooLong = useSource(512);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(256));
+        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, pasteShortWrite(256));
         EXPECT_EQ(image(), patched(bytes, tooLong, {{fixture.disks[0].dataOffset(0, 0), 0, 256}}));
     }
 }
@@ -494,7 +490,7 @@ TEST_F(ImgpokeTest, ScansOfTracksWithoutAStopEndAtTheEndOfTheFile) {
         bytes.insert(bytes.end(), {0, 0, 4, 1, 5, 0, 0, 0});
         useImage(bytes);
         const Bytes source = useSource(800);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(768));
+        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, pasteShortWrite(768));
         EXPECT_EQ(image(), patched(bytes, source,
                                    {{fixture.disks[0].dataOffset(0, 0), 0, 256},
                                     {fixture.disks[0].dataOffset(0, 1), 256, 256},

@@ -5,15 +5,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
+
+#include "argument_vector.h"
+#include "support/temp_dir.h"
 
 namespace {
 
 std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const Bytes bytes = readFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 [[noreturn]] void runChild(const std::string& program, const std::vector<std::string>& arguments,
@@ -30,14 +31,8 @@ std::string readText(const std::filesystem::path& path) {
         ::unsetenv(name);
     }
     ::setenv("LC_ALL", locale.c_str(), 1);
-    std::vector<char*> argv;
-    std::vector<std::string> storage;
-    storage.push_back(program);
-    storage.insert(storage.end(), arguments.begin(), arguments.end());
-    for (std::string& text : storage) {
-        argv.push_back(text.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<std::string> texts = arguments;
+    std::vector<char*> argv = argumentVector(program.c_str(), texts);
     ::execv(program.c_str(), argv.data());
     ::_exit(127);
 }
