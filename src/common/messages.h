@@ -186,6 +186,24 @@ constexpr bool argumentsFit(std::string_view text) {
     return used == sizeof...(Args);
 }
 
+// Every conversion in the table is one the formatter knows.
+constexpr bool conversionsKnown() {
+    for (const Entry& entry : kEntries) {
+        const std::string_view text = entry.text;
+        for (std::size_t at = 0; at < text.size();) {
+            if (text[at] != '%') {
+                ++at;
+            } else if (at + 1 < text.size() && text[at + 1] == '%') {
+                at += 2;
+            } else if (conversionAt(text, at) == Conversion::Invalid) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(conversionsKnown(), "a message uses a conversion other than %d and %s");
+
 // One argument, held as what its conversion prints.
 struct Argument {
     Conversion kind;
