@@ -284,9 +284,9 @@ TEST_F(ImgpokeTest, OnlyTheFirst64RecordsOfATrackSetItsSectorRange) {
     EXPECT_EQ(image(), patched(fixture.bytes, source, {{layout.dataOffset(0, 63), 0, 128}, {layout.dataOffset(1, 0), 128, 72}}));
 }
 
-FixtureRecord makeRecord(std::uint8_t cylinder, std::uint8_t head, std::uint8_t record, std::uint8_t sizeCode,
+FixtureRecord makeRecord(std::uint8_t cylinder, std::uint8_t head, std::uint8_t sectorNumber, std::uint8_t sizeCode,
                          std::uint16_t count, std::uint16_t dataLength, std::uint8_t fill = 0) {
-    return {cylinder, head, record, sizeCode, count, dataLength, fill};
+    return {cylinder, head, sectorNumber, sizeCode, count, dataLength, fill};
 }
 
 // The size code of the start sector, taken from the sorted identities, is
