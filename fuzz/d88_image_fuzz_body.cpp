@@ -26,8 +26,9 @@ enum Violation : int {
     kOutsideAreaChanged = 9,     // a byte outside the selected disk's data area changed
     kCloseFailed = 10,           // closing an in-memory file failed
     kScratchUnusable = 11,
-    kSweepInconsistent = 12,     // a sweep's record count or track presence disagrees with itself
-    kHeaderChanged = 13,         // a write touched a listed disk's header
+    kReadOnlyWriteTaken = 12,    // a write through a read-only open reported bytes written
+    kSweepInconsistent = 13,     // a sweep's record count or track presence disagrees with itself
+    kHeaderChanged = 14,         // a write touched a listed disk's header
 };
 
 constexpr int kIdentityCapacity = 256;
@@ -43,7 +44,7 @@ struct RunRequest {
     std::int32_t trackIndex = 0;
     std::int32_t cylinder = 0;
     std::int32_t head = 0;
-    std::int32_t record = 0;
+    std::int32_t sectorNumber = 0;
     std::int32_t sizeCode = 0;
     std::int32_t length = 0;
 };
@@ -127,14 +128,14 @@ void applyControl(D88Image& image, const FuzzControl& control) {
 }
 
 int writeRun(D88Image& image, const RunRequest& run) {
-    const std::int32_t wrote = image.writeSectors(run.trackIndex, run.cylinder, run.head, run.record, run.sizeCode,
+    const std::int32_t wrote = image.writeSectors(run.trackIndex, run.cylinder, run.head, run.sectorNumber, run.sizeCode,
                                                   runSource(), run.length);
     return wrote < 0 || wrote > run.length ? kRunOverlong : kFine;
 }
 
 int readRun(D88Image& image, const RunRequest& run) {
     std::vector<std::uint8_t> destination(static_cast<std::size_t>(run.length));
-    const std::int32_t got = image.readSectors(run.trackIndex, run.cylinder, run.head, run.record, run.sizeCode,
+    const std::int32_t got = image.readSectors(run.trackIndex, run.cylinder, run.head, run.sectorNumber, run.sizeCode,
                                                destination.data(), run.length);
     return got < 0 || got > run.length ? kRunOverlong : kFine;
 }
@@ -143,7 +144,7 @@ int readRun(D88Image& image, const RunRequest& run) {
 int writeAndReadBack(D88Image& image, const RunRequest& run) {
     const std::uint8_t* source = runSource() + 7;
     const std::int32_t wrote =
-        image.writeSector(run.trackIndex, run.cylinder, run.head, run.record, run.sizeCode, source, run.length);
+        image.writeSector(run.trackIndex, run.cylinder, run.head, run.sectorNumber, run.sizeCode, source, run.length);
     if (wrote < 0 || wrote > run.length) {
         return kRunOverlong;
     }
@@ -152,7 +153,7 @@ int writeAndReadBack(D88Image& image, const RunRequest& run) {
     }
     std::vector<std::uint8_t> back(static_cast<std::size_t>(wrote));
     const std::int32_t got =
-        image.readSector(run.trackIndex, run.cylinder, run.head, run.record, run.sizeCode, back.data(), wrote);
+        image.readSector(run.trackIndex, run.cylinder, run.head, run.sectorNumber, run.sizeCode, back.data(), wrote);
     return got == wrote && std::equal(back.begin(), back.end(), source) ? kFine : kReadBackDiffers;
 }
 
@@ -176,8 +177,10 @@ int inspectReadOnly(const ScratchFile& file, const Bytes& before, std::int32_t d
     }
     if (control.readOnlyWrite) {
         applyControl(image, control);
-        if (const int broken = writeRun(image, control.runs[0]); broken != kFine) {
-            return broken;
+        const RunRequest& run = control.runs[0];
+        if (image.writeSectors(run.trackIndex, run.cylinder, run.head, run.sectorNumber, run.sizeCode, runSource(),
+                               run.length) != 0) {
+            return kReadOnlyWriteTaken;
         }
     }
     image.close();

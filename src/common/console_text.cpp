@@ -26,11 +26,20 @@ bool isShiftJisCharset(const char* name) {
     return false;
 }
 
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
 iconv_t openShiftJisConverter() {
     iconv_t converter = iconv_open("CP932", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+    if (converter == kNoConverter) {
         converter = iconv_open("SHIFT_JIS", "UTF-8");
     }
+    return converter;
+}
+
+// Opened at the first conversion and kept for the rest of the run; the
+// system releases it at exit.
+iconv_t shiftJisConverter() {
+    static const iconv_t converter = openShiftJisConverter();
     return converter;
 }
 
@@ -39,10 +48,12 @@ iconv_t openShiftJisConverter() {
 bool consoleUsesShiftJis() { return isShiftJisCharset(nl_langinfo(CODESET)); }
 
 std::string utf8ToShiftJis(std::string_view utf8) {
-    iconv_t converter = openShiftJisConverter();
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+    iconv_t converter = shiftJisConverter();
+    if (converter == kNoConverter) {
         return std::string(utf8);
     }
+    // Each text starts from the converter's initial state.
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
     std::string input(utf8);
     std::string output;
     char* in = input.data();
@@ -63,7 +74,6 @@ std::string utf8ToShiftJis(std::string_view utf8) {
             } while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80);
         }
     }
-    iconv_close(converter);
     return output;
 }
 

@@ -1,129 +1,90 @@
 #include "common/messages.h"
 
-#include <array>
-#include <cstdarg>
+#include <cstdio>
 #include <string>
 
-
-#include "common/console_text.h"
+namespace message_table {
 
 namespace {
 
-struct MessageEntry {
-    Message id;
-    const char* text;
+// Flags and width of one conversion, as the text gives them.
+struct Spec {
+    bool leftAligned = false;
+    bool zeroPadded = false;
+    std::size_t width = 0;
 };
 
-constexpr MessageEntry kMessages[] = {
-    {Message::FormatUsage, "Usage: imgmint [MediaType] (Sectors) (N) (Tracks) (Pattern)\n"},
-    {Message::FormatUsageFirstKeyword, "          mediatype : %s\n"},
-    {Message::FormatUsageKeyword, "                      %s\n"},
-    {Message::UnknownMediaType, "正しいフォーマット種類を指定してください.\n"},
-    {Message::GeometryArgumentsMissing, "トラック数/セクタ数/セクタサイズも指定してください.\n"},
-    {Message::TooManyTracks, "トラック数は164以下で指定してください.\n"},
-    {Message::NegativeTracks, "トラック数は0以上で指定してください.\n"},
-    {Message::NegativeSectors, "セクタ数は0以上で指定してください.\n"},
-    {Message::TooManySectors, "セクタ数は65535以下で指定してください.\n"},
-    {Message::SizeCodeOutOfRange, "セクタサイズ(N)は0から8で指定してください.\n"},
-    {Message::TooManySingleSidedTracks, "片面のトラック数は82以下で指定してください.\n"},
-    {Message::ImageTooLarge, "イメージサイズが大きすぎます.\n"},
-    {Message::OutOfMemory, "メモリを確保できません.\n"},
-    {Message::CannotOpenOutput, "ファイルをオープンできません.\n"},
-    {Message::OutputWriteFailed, "ファイルの書き込みに失敗しました.\n"},
-    {Message::FormatResult, "%s : [%s] %d tracks %d sectors (N=%d)\n"},
-
-    {Message::PasteUsageTitle, "Usage:\n"},
-    {Message::PasteUsage, "Usage: imgpoke (-s) [d88file] [targetfile] [diskno] [track] [Sector]\n"},
-    {Message::PasteUsageSingleSided, "     -s : 片面モード\n"},
-    {Message::CannotOpenImage, "D88ファイルをオープンできません.\n"},
-    {Message::NoSuchDisk, "指定のディスクがありません.\n"},
-    {Message::TrackOutOfRange, "トラックの指定が範囲外です.\n"},
-    {Message::SingleSidedBanner, "*** 片面モード ***\n"},
-    {Message::TrackNotFormatted, "指定のトラックはフォーマットされていません.\n"},
-    {Message::SectorNotFound, "指定されたセクタが見つかりません.\n"},
-    {Message::CannotOpenSource, "書き込み対象ファイルをオープンできません.\n"},
-    {Message::SourceReadFailed, "書き込み対象ファイルの読み込みに失敗しました. \n"},
-    {Message::SourceTooLarge, "書き込み対象ファイルが大きすぎます.(最大サイズ: %d byte)\n"},
-    {Message::ImageWriteShort, "D88イメージへの書き込みに失敗しました.(書き込んだサイズ: %d byte)\n"},
-    {Message::ImageCloseFailed, "D88ファイルへの書き込みを完了できませんでした.\n"},
-    {Message::PasteResult, "diskno:%2d track:%2d sector:%2d から %dbyte 書き込みました.\n"},
-
-    {Message::PeekUsageDiskList, "Usage: imgpeek [d88file]\n"},
-    {Message::PeekUsageTrackList, "Usage: imgpeek [d88file] [diskno]\n"},
-    {Message::PeekUsageRead, "Usage: imgpeek (-s) [d88file] [diskno] [track] [Sector] [length] [outfile]\n"},
-    {Message::DiskListHeading, "disk  media     protect        size  tracks  name\n"},
-    {Message::DiskListLine, "%4d  %-8s  %-7s  %10d  %6d  %s\n"},
-    {Message::EscapedByte, "\\x%02X"},
-    {Message::MediaCodeNamed, "0x%02X %s"},
-    {Message::MediaCodeOther, "0x%02X"},
-    {Message::MediaName2D, "2D"},
-    {Message::MediaName2DD, "2DD"},
-    {Message::MediaName2HD, "2HD"},
-    {Message::WriteProtected, "yes"},
-    {Message::WriteEnabled, "no"},
-    {Message::TrackListHeading, "track  cyl  head  records  lowR  highR  N      length       marks\n"},
-    {Message::TrackListLine, "%5d  %3d  %4d  %7s  %4s  %5s  %-5s  %-11s  %s\n"},
-    {Message::NoValue, "-"},
-    {Message::MarkOrder, "order:%s"},
-    {Message::MarkCount, "count"},
-    {Message::MarkLength, "length"},
-    {Message::MarkCylinder, "cyl"},
-    {Message::MarkHead, "head"},
-    {Message::MarkRange, "range"},
-    {Message::MarkEndOfFile, "eof"},
-    {Message::MarkOutsideDisk, "outside"},
-    {Message::NegativeLength, "読み込むサイズは0以上で指定してください.\n"},
-    {Message::LengthBeyondDisk, "読み込むサイズがディスクのサイズを超えています.(ディスクサイズ: %d byte)\n"},
-    {Message::OutputIsImage, "出力ファイルにD88ファイル自身は指定できません.\n"},
-    {Message::CannotOpenReadOutput, "出力ファイルをオープンできません.\n"},
-    {Message::ReadOutputWriteFailed, "出力ファイルへの書き込みに失敗しました.\n"},
-    {Message::ImageReadShort, "D88イメージからの読み込みに失敗しました.(読み込んだサイズ: %d byte)\n"},
-    {Message::PeekResult, "diskno:%2d track:%2d sector:%2d から %dbyte 読み込みました.\n"},
-};
-
-// The table is indexed by the enumeration; this keeps the two in step.
-constexpr bool tableMatchesEnumeration() {
-    for (std::size_t i = 0; i < std::size(kMessages); ++i) {
-        if (static_cast<int>(kMessages[i].id) != static_cast<int>(i)) {
-            return false;
-        }
+Spec readSpec(std::string_view text, std::size_t& at) {
+    Spec spec;
+    ++at;  // past '%'
+    for (; at < text.size() && (text[at] == '-' || text[at] == '0' || text[at] == ' ' || text[at] == '+'); ++at) {
+        spec.leftAligned = spec.leftAligned || text[at] == '-';
+        spec.zeroPadded = spec.zeroPadded || text[at] == '0';
     }
-    return std::size(kMessages) == static_cast<std::size_t>(Message::PeekResult) + 1;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        spec.width = spec.width * 10 + static_cast<std::size_t>(text[at] - '0');
+    }
+    return spec;
 }
-static_assert(tableMatchesEnumeration(), "kMessages must list every Message in declaration order");
 
-std::string formatArguments(const char* format, std::va_list arguments) {
-    std::va_list copy;
-    va_copy(copy, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (length <= 0) {
-        return {};
+void appendPadded(std::string& out, std::string_view value, const Spec& spec) {
+    const std::size_t padding = value.size() < spec.width ? spec.width - value.size() : 0;
+    if (!spec.leftAligned) {
+        out.append(padding, ' ');
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), format, arguments);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    out += value;
+    if (spec.leftAligned) {
+        out.append(padding, ' ');
+    }
+}
+
+void appendNumber(std::string& out, long long value, const Spec& spec) {
+    char digits[32];
+    const int length = std::snprintf(digits, sizeof digits, "%lld", value);
+    std::string_view shown(digits, length > 0 ? static_cast<std::size_t>(length) : 0);
+    if (spec.zeroPadded && !spec.leftAligned && shown.size() < spec.width) {
+        const bool negative = value < 0;
+        out += shown.substr(0, negative ? 1 : 0);
+        out.append(spec.width - shown.size(), '0');
+        out += shown.substr(negative ? 1 : 0);
+        return;
+    }
+    appendPadded(out, shown, spec);
 }
 
 }  // namespace
 
-const char* messageText(Message id) {
-    return kMessages[static_cast<std::size_t>(static_cast<int>(id))].text;
+std::string format(const char* text, const Argument* arguments, std::size_t count) {
+    const std::string_view source(text);
+    std::string out;
+    std::size_t used = 0;
+    for (std::size_t at = 0; at < source.size();) {
+        if (source[at] != '%') {
+            const std::size_t next = source.find('%', at);
+            const std::size_t end = next == std::string_view::npos ? source.size() : next;
+            out += source.substr(at, end - at);
+            at = end;
+            continue;
+        }
+        if (at + 1 < source.size() && source[at + 1] == '%') {
+            out += '%';
+            at += 2;
+            continue;
+        }
+        const Spec spec = readSpec(source, at);
+        if (at < source.size()) {
+            ++at;  // the conversion letter; the argument's own kind decides how it prints
+        }
+        if (used < count) {
+            const Argument& value = arguments[used++];
+            if (value.kind == Conversion::Number) {
+                appendNumber(out, value.number, spec);
+            } else {
+                appendPadded(out, value.text, spec);
+            }
+        }
+    }
+    return out;
 }
 
-std::string formatMessage(Message id, ...) {
-    std::va_list arguments;
-    va_start(arguments, id);
-    std::string text = formatArguments(messageText(id), arguments);
-    va_end(arguments);
-    return text;
-}
-
-void printMessage(std::FILE* stream, Message id, ...) {
-    std::va_list arguments;
-    va_start(arguments, id);
-    const std::string text = formatArguments(messageText(id), arguments);
-    va_end(arguments);
-    writeConsoleText(stream, text);
-}
+}  // namespace message_table

@@ -39,7 +39,7 @@ struct SectorRecord {
     static constexpr std::size_t headerSize = 16;
     static constexpr std::size_t cylinderOffset = 0;
     static constexpr std::size_t headOffset = 1;
-    static constexpr std::size_t recordOffset = 2;
+    static constexpr std::size_t sectorNumberOffset = 2;
     static constexpr std::size_t sizeCodeOffset = 3;
     static constexpr std::size_t sectorCountOffset = 4;  // LE16, same in every record of a track
     static constexpr std::size_t densityOffset = 6;
@@ -53,7 +53,7 @@ struct SectorId {
     static constexpr std::size_t size = 4;
     std::uint8_t cylinder = 0;
     std::uint8_t head = 0;
-    std::uint8_t record = 0;
+    std::uint8_t sectorNumber = 0;  // R
     std::uint8_t sizeCode = 0;
 };
 

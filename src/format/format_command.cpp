@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdint>
 
+#include "command/exit_status.h"
+#include "command/standard_output.h"
 #include "common/messages.h"
 #include "common/parse_number.h"
 #include "common/to_lower_ascii.h"
@@ -12,45 +14,42 @@ namespace {
 
 constexpr const char* kOutputName = "NEW.D88";
 
-enum ExitStatus : int {
-    kExitSuccess = 0,
-    kExitRefused = 1,
-    kExitFileError = 2,
-    kExitUsage = -1,  // 255 where statuses are 8 bits wide
-};
-
 // Argument positions after the program name.
 enum Argument : int { kMediaType = 1, kSectorsOrPattern = 2, kSizeCode = 3, kTracks = 4, kGenericPattern = 5 };
 
-struct ProblemMessage {
-    GeometryProblem problem;
-    Message message;
-};
-
-constexpr ProblemMessage kProblemMessages[] = {
-    {GeometryProblem::TooManyTracks, Message::TooManyTracks},
-    {GeometryProblem::NegativeTracks, Message::NegativeTracks},
-    {GeometryProblem::NegativeSectors, Message::NegativeSectors},
-    {GeometryProblem::TooManySectors, Message::TooManySectors},
-    {GeometryProblem::SizeCodeOutOfRange, Message::SizeCodeOutOfRange},
-    {GeometryProblem::TooManySingleSidedTracks, Message::TooManySingleSidedTracks},
-    {GeometryProblem::ImageTooLarge, Message::ImageTooLarge},
-};
-
+// A switch without a default, so that the compiler reports a problem that
+// has no message.
 Message messageFor(GeometryProblem problem) {
-    for (const ProblemMessage& entry : kProblemMessages) {
-        if (entry.problem == problem) {
-            return entry.message;
-        }
+    switch (problem) {
+        case GeometryProblem::TooManyTracks:
+            return Message::TooManyTracks;
+        case GeometryProblem::NegativeTracks:
+            return Message::NegativeTracks;
+        case GeometryProblem::NegativeSectors:
+            return Message::NegativeSectors;
+        case GeometryProblem::TooManySectors:
+            return Message::TooManySectors;
+        case GeometryProblem::SizeCodeOutOfRange:
+            return Message::SizeCodeOutOfRange;
+        case GeometryProblem::TooManySingleSidedTracks:
+            return Message::TooManySingleSidedTracks;
+        case GeometryProblem::ImageTooLarge:
+            return Message::ImageTooLarge;
+        case GeometryProblem::None:
+            break;  // not a refusal; never asked for
     }
     return Message::ImageTooLarge;
 }
 
 void printUsage() {
-    printMessage(stderr, Message::FormatUsage);
+    printMessage<Message::FormatUsage>(stderr);
     bool first = true;
     for (const MediaPreset& preset : mediaPresets()) {
-        printMessage(stderr, first ? Message::FormatUsageFirstKeyword : Message::FormatUsageKeyword, preset.keyword);
+        if (first) {
+            printMessage<Message::FormatUsageFirstKeyword>(stderr, preset.keyword);
+        } else {
+            printMessage<Message::FormatUsageKeyword>(stderr, preset.keyword);
+        }
         first = false;
     }
 }
@@ -84,13 +83,13 @@ ImageGeometry geometryFor(const MediaPreset& preset, int argCount, char** argv) 
 int writeImageFile(const ImageBuffer& image) {
     std::FILE* file = std::fopen(kOutputName, "wb");
     if (file == nullptr) {
-        printMessage(stderr, Message::CannotOpenOutput);
+        printMessage<Message::CannotOpenOutput>(stderr);
         return kExitFileError;
     }
     const std::size_t written = std::fwrite(image.bytes.get(), 1, image.length, file);
     const bool closed = std::fclose(file) == 0;
     if (written != image.length || !closed) {
-        printMessage(stderr, Message::OutputWriteFailed);
+        printMessage<Message::OutputWriteFailed>(stderr);
         return kExitFileError;
     }
     return kExitSuccess;
@@ -105,7 +104,7 @@ FormatRequest readFormatRequest(int argc, char** argv) {
         request.exitStatus = kExitUsage;
         return request;
     }
-    request.exitStatus = kExitRefused;
+    request.exitStatus = kExitFailure;
     toLowerAscii(argv[kMediaType]);
     request.preset = findMediaPreset(argv[kMediaType]);
     if (request.preset == nullptr) {
@@ -138,8 +137,8 @@ int runFormatCommand(int argc, char** argv) {
     }
     ImageBuffer image;
     if (!buildImage(request.geometry, image)) {
-        printMessage(stderr, Message::OutOfMemory);
-        return kExitRefused;
+        printMessage<Message::OutOfMemory>(stderr);
+        return kExitFailure;
     }
     const int status = writeImageFile(image);
     image.bytes.reset();
@@ -147,7 +146,9 @@ int runFormatCommand(int argc, char** argv) {
         return status;
     }
     const ImageGeometry& geometry = request.geometry;
-    printMessage(stdout, Message::FormatResult, kOutputName, request.preset->description, geometry.tracks,
-                 geometry.sectors, geometry.sizeCode);
-    return kExitSuccess;
+    printMessage<Message::FormatResult>(stdout, kOutputName, request.preset->description, geometry.tracks,
+                                        geometry.sectors, geometry.sizeCode);
+    // The image is written, but a result line that never arrived is an
+    // output that could not be written, as for the image itself.
+    return endAfterResultLine(kExitFileError);
 }

@@ -48,7 +48,7 @@ void writeRecordHeader(std::uint8_t* record, const TrackPosition& position, std:
     std::memset(record, 0, d88::SectorRecord::headerSize);
     record[d88::SectorRecord::cylinderOffset] = position.cylinder;
     record[d88::SectorRecord::headOffset] = position.head;
-    record[d88::SectorRecord::recordOffset] = static_cast<std::uint8_t>(sectorNumber & 0xFF);
+    record[d88::SectorRecord::sectorNumberOffset] = static_cast<std::uint8_t>(sectorNumber & 0xFF);
     record[d88::SectorRecord::sizeCodeOffset] = layout.sizeCode;
     d88::writeLE16(record + d88::SectorRecord::sectorCountOffset, static_cast<std::uint32_t>(sectors));
     record[d88::SectorRecord::densityOffset] = layout.density;

@@ -15,10 +15,6 @@ using RecordHeaderBytes = std::array<std::uint8_t, SectorRecord::headerSize>;
 
 constexpr int kIdentityByteLimit = 0xFF;
 
-bool readDiskHeader(std::FILE* file, std::int64_t position, DiskHeaderBytes& header) {
-    return seekTo(file, position) && std::fread(header.data(), 1, header.size(), file) == header.size();
-}
-
 // The stream's length, measured once; only writes into a record that the end
 // of the file cuts short change it, and they keep it up to date.
 std::int64_t measureLength(std::FILE* file) {
@@ -33,26 +29,39 @@ bool isIdentityByte(std::int32_t value) { return value >= 0 && value <= kIdentit
 
 }  // namespace
 
-bool D88Image::open(const char* path) { return openWithMode(path, "r+b"); }
+bool D88Image::open(const char* path) { return openWithMode(path, true); }
 
-bool D88Image::openWithMode(const char* path, const char* mode) {
+bool D88Image::openWithMode(const char* path, bool writable) {
     close();
     directory = DiskDirectory{};
+    headerReadFailed = false;
     clearSelection();
     if (path == nullptr) {
         return true;
     }
-    file = std::fopen(path, mode);
+    file = std::fopen(path, writable ? "r+b" : "rb");
     if (file == nullptr) {
         return false;
     }
     // The window does the buffering; a second buffer in the stream would
     // only copy the bytes again.
     std::setvbuf(file, nullptr, _IONBF, 0);
-    window.attach(file);
+    window.attach(file, writable);
     fileLength = measureLength(file);
     directory = readDiskDirectory(file);
+    headerReadFailed = directory.readFailed;
     return true;
+}
+
+// Reads a disk header from the file itself, noting a read error.
+bool D88Image::readDiskHeader(std::int64_t position, DiskHeaderBytes& header) {
+    if (!seekTo(file, position)) {
+        return false;
+    }
+    std::clearerr(file);
+    const bool whole = std::fread(header.data(), 1, header.size(), file) == header.size();
+    headerReadFailed = headerReadFailed || (!whole && std::ferror(file) != 0);
+    return whole;
 }
 
 bool D88Image::close() {
@@ -64,7 +73,7 @@ bool D88Image::close() {
     const bool writesSucceeded = window.flush() && std::ferror(file) == 0;
     const bool closed = std::fclose(file) == 0;
     file = nullptr;
-    window.attach(nullptr);
+    window.attach(nullptr, false);
     return writesSucceeded && closed;
 }
 
@@ -91,7 +100,7 @@ bool D88Image::selectDisk(std::int32_t number) {
     }
     const std::int32_t offset = directory.offsets[static_cast<std::size_t>(number)];
     DiskHeaderBytes header;
-    if (!readDiskHeader(file, offset, header)) {
+    if (!readDiskHeader(offset, header)) {
         return false;
     }
     diskOffset = offset;
@@ -145,7 +154,7 @@ std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out,
         std::uint8_t* id = out + stored;
         id[0] = record.id.cylinder;
         id[1] = record.id.head;
-        id[2] = record.id.record;
+        id[2] = record.id.sectorNumber;
         id[3] = record.id.sizeCode;
         stored += static_cast<std::int32_t>(d88::SectorId::size);
         if (i == static_cast<std::int64_t>(record.count) - 1) {
@@ -156,9 +165,9 @@ std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out,
 }
 
 const RecordData* D88Image::findRecord(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
-                                       std::int32_t record, std::int32_t sizeCode) {
+                                       std::int32_t sectorNumber, std::int32_t sizeCode) {
     const std::int64_t start = trackStart(trackIndex);
-    if (start < 0 || !isIdentityByte(cylinder) || !isIdentityByte(head) || !isIdentityByte(record) ||
+    if (start < 0 || !isIdentityByte(cylinder) || !isIdentityByte(head) || !isIdentityByte(sectorNumber) ||
         !isIdentityByte(sizeCode)) {
         return nullptr;
     }
@@ -176,7 +185,7 @@ const RecordData* D88Image::findRecord(std::int32_t trackIndex, std::int32_t cyl
             search.prepare(window, {{trackIndex, start, c, h}}, n);
         }
     }
-    return search.find(trackIndex, static_cast<std::uint8_t>(record));
+    return search.find(trackIndex, static_cast<std::uint8_t>(sectorNumber));
 }
 
 // After the selected disk's header and before its declared end, starting
@@ -190,9 +199,9 @@ bool D88Image::insideWritableArea(std::int64_t position, std::int64_t length) co
 }
 
 std::int32_t D88Image::writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
-                                   std::int32_t record, std::int32_t sizeCode, const std::uint8_t* source,
+                                   std::int32_t sectorNumber, std::int32_t sizeCode, const std::uint8_t* source,
                                    std::int32_t limit) {
-    const RecordData* data = findRecord(trackIndex, cylinder, head, record, sizeCode);
+    const RecordData* data = findRecord(trackIndex, cylinder, head, sectorNumber, sizeCode);
     if (data == nullptr) {
         return 0;
     }
@@ -211,9 +220,9 @@ std::int32_t D88Image::writeSector(std::int32_t trackIndex, std::int32_t cylinde
 }
 
 std::int32_t D88Image::readSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
-                                  std::int32_t record, std::int32_t sizeCode, std::uint8_t* destination,
+                                  std::int32_t sectorNumber, std::int32_t sizeCode, std::uint8_t* destination,
                                   std::int32_t limit) {
-    const RecordData* data = findRecord(trackIndex, cylinder, head, record, sizeCode);
+    const RecordData* data = findRecord(trackIndex, cylinder, head, sectorNumber, sizeCode);
     if (data == nullptr) {
         return 0;
     }

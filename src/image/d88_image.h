@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "d88/d88_format.h"
@@ -27,9 +28,14 @@ public:
     // only closes and forgets the file and returns true.
     bool open(const char* path);
 
-    // The same for reading only (mode "rb"), so that a read-only or
-    // write-protected file can be inspected; writes to it write nothing.
-    bool openReadOnly(const char* path) { return openWithMode(path, "rb"); }
+    // The same for reading only, so that a read-only or write-protected file
+    // can be inspected; every write to it writes nothing and returns 0.
+    bool openReadOnly(const char* path) { return openWithMode(path, false); }
+
+    // Whether a read of the file failed with an error, as reading a directory
+    // or an unreadable device does; such a failure is not the end of the
+    // file, and what was read up to it says nothing about the image.
+    bool readFailed() const { return headerReadFailed || window.readFailed(); }
 
     // Closes the file, completing every write. False when the file could not
     // be closed cleanly or an earlier write to it failed; true when there was
@@ -97,33 +103,44 @@ public:
     // disk's data area is ever written; a sector whose data the end of the
     // file cuts short is written all the same, and the file grows by what
     // lies beyond its old end, never past the disk's declared end.
-    std::int32_t writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+    std::int32_t writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sectorNumber,
                              std::int32_t sizeCode, const std::uint8_t* source, std::int32_t limit);
 
     // Reads at most `limit` bytes of the sector with this identity; returns
     // the bytes read.
-    std::int32_t readSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+    std::int32_t readSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sectorNumber,
                             std::int32_t sizeCode, std::uint8_t* destination, std::int32_t limit);
 
     // Writes `length` bytes across consecutive sectors, tracks, heads and
     // cylinders from the given position, up to the last allowed track index;
     // returns the bytes written.
-    std::int32_t writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+    std::int32_t writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sectorNumber,
                               std::int32_t sizeCode, const std::uint8_t* source, std::int32_t length);
 
     // Reads `length` bytes in the same sector order, ending at the first
     // sector that is missing or shorter than its share; returns the bytes read.
-    std::int32_t readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t record,
+    std::int32_t readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sectorNumber,
                              std::int32_t sizeCode, std::uint8_t* destination, std::int32_t length);
 
+    // Takes one sector's share of a run; false stops the run.
+    using SectorSink = std::function<bool(const std::uint8_t* bytes, std::int32_t length)>;
+
+    // The same run handed over sector by sector, so that a long read needs
+    // no buffer of its length; also ends when the sink refuses a share.
+    // Returns the bytes the sink took.
+    std::int32_t readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sectorNumber,
+                             std::int32_t sizeCode, const SectorSink& sink, std::int32_t length);
+
 private:
-    bool openWithMode(const char* path, const char* mode);
+    bool openWithMode(const char* path, bool writable);
+    // Reads a disk header from the file itself; notes a read error.
+    bool readDiskHeader(std::int64_t position, std::array<std::uint8_t, d88::DiskHeader::size>& header);
     void clearSelection();
     // File position of the track's first record, or -1 when the track is absent.
     std::int64_t trackStart(std::int32_t trackIndex) const;
     // The record a sector search finds, or nullptr.
     const RecordData* findRecord(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
-                                 std::int32_t record, std::int32_t sizeCode);
+                                 std::int32_t sectorNumber, std::int32_t sizeCode);
     // The tracks a run from this position can reach, up to `lastIndex`, for
     // the searches to sweep at once.
     void planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sizeCode,
@@ -142,6 +159,7 @@ private:
     std::int32_t writeProtect = -1;
     std::array<char, d88::DiskHeader::nameLength + 1> nameBuffer{};
     bool doubleSided = true;
+    bool headerReadFailed = false;
 
     std::int64_t fileLength = 0;
     ImageWindow window;

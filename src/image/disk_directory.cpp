@@ -8,7 +8,12 @@ DiskDirectory readDiskDirectory(std::FILE* file) {
     std::array<std::uint8_t, d88::DiskHeader::size> header;
     std::int64_t offset = 0;
     while (directory.count < d88::kMaxDisks) {
-        if (!seekTo(file, offset) || std::fread(header.data(), 1, header.size(), file) != header.size()) {
+        if (!seekTo(file, offset)) {
+            break;
+        }
+        std::clearerr(file);
+        if (std::fread(header.data(), 1, header.size(), file) != header.size()) {
+            directory.readFailed = std::ferror(file) != 0;
             break;
         }
         const std::int32_t size = d88::readLE32(header.data() + d88::DiskHeader::diskSizeOffset);

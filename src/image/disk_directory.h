@@ -17,6 +17,7 @@
 struct DiskDirectory {
     std::int32_t count = 0;
     std::array<std::int32_t, d88::kMaxDisks> offsets{};
+    bool readFailed = false;  // a header read failed with an error, not the end of the file
 };
 
 // Reads the directory through the stream; the stream's position is left

@@ -5,9 +5,11 @@
 
 #include "image/file_seek.h"
 
-void ImageWindow::attach(std::FILE* file) {
+void ImageWindow::attach(std::FILE* file, bool writable) {
     file_ = file;
     reachesEnd_ = false;
+    writable_ = writable;
+    readFailed_ = false;
     start_ = 0;
     length_ = 0;
     dirtyBegin_ = dirtyEnd_ = 0;
@@ -20,8 +22,14 @@ bool ImageWindow::load(std::int64_t position) {
         return false;
     }
     start_ = position;
+    // Every failed write is already kept in failed_, so the stream's error
+    // flag can be cleared to tell a failed read from the end of the file.
+    std::clearerr(file_);
     length_ = std::fread(bytes_.data(), 1, bytes_.size(), file_);
     reachesEnd_ = length_ < bytes_.size() && std::feof(file_) != 0;
+    if (length_ < bytes_.size() && std::ferror(file_) != 0) {
+        readFailed_ = true;
+    }
     return true;
 }
 
@@ -51,7 +59,7 @@ bool ImageWindow::canExtend(std::int64_t position, std::size_t length) const {
 }
 
 std::size_t ImageWindow::write(std::int64_t position, const std::uint8_t* in, std::size_t length) {
-    if (length > kCapacity) {
+    if (!writable_ || length > kCapacity) {
         return 0;
     }
     if (!holds(position, length) && !canExtend(position, length) &&

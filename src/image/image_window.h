@@ -23,7 +23,9 @@ public:
     static_assert(kCapacity >= d88::SectorRecord::headerSize + std::numeric_limits<std::uint16_t>::max(),
                   "a whole record must fit the window");
 
-    void attach(std::FILE* file);
+    // Works on this stream from now on; with `writable` false, nothing is
+    // ever written to it.
+    void attach(std::FILE* file, bool writable);
 
     // Copies up to `length` bytes from the file position; fewer when the file
     // ends first. Returns the bytes copied.
@@ -37,7 +39,8 @@ public:
 
     // Overwrites `length` bytes at the position, which must lie inside the
     // file or continue it without a gap (the file then grows); the bytes
-    // reach the file at the next flush. Returns the bytes taken.
+    // reach the file at the next flush. Returns the bytes taken: none on a
+    // stream attached read-only.
     std::size_t write(std::int64_t position, const std::uint8_t* in, std::size_t length);
 
     // Writes back what was changed. False once any write back has failed.
@@ -45,6 +48,9 @@ public:
 
     // Writes back and forgets the window, so the next access reads the file.
     void discard();
+
+    // Whether a read of the file failed with an error (not its end).
+    bool readFailed() const { return readFailed_; }
 
 private:
     bool holds(std::int64_t position, std::size_t length) const {
@@ -62,5 +68,7 @@ private:
     std::size_t dirtyEnd_ = 0;
     bool failed_ = false;
     bool reachesEnd_ = false;  // the window holds the last byte of the file
+    bool writable_ = false;
+    bool readFailed_ = false;
     std::array<std::uint8_t, kCapacity> bytes_;
 };

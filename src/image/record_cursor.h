@@ -51,7 +51,7 @@ inline bool readRecordHeader(ImageWindow& window, std::int64_t position, RecordH
     }
     header.position = position;
     header.id = {bytes[d88::SectorRecord::cylinderOffset], bytes[d88::SectorRecord::headOffset],
-                 bytes[d88::SectorRecord::recordOffset], bytes[d88::SectorRecord::sizeCodeOffset]};
+                 bytes[d88::SectorRecord::sectorNumberOffset], bytes[d88::SectorRecord::sizeCodeOffset]};
     header.count = d88::readLE16(bytes + d88::SectorRecord::sectorCountOffset);
     header.dataLength = d88::readLE16(bytes + d88::SectorRecord::dataLengthOffset);
     header.density = bytes[d88::SectorRecord::densityOffset];

@@ -1,6 +1,8 @@
 // Runs of consecutive sectors, in the order a drive reaches them: sector after
 // sector on a track, then the next track, head and cylinder.
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
 
 #include "image/d88_image.h"
@@ -13,7 +15,7 @@ struct RunPosition {
     std::int64_t trackIndex;
     std::int64_t cylinder;
     std::int64_t head;
-    std::int64_t record;
+    std::int64_t sectorNumber;
 };
 
 std::int32_t narrow(std::int64_t value) {
@@ -51,12 +53,12 @@ void stepToNextTrack(RunPosition& position, bool doubleSided) {
 
 // Moves to the next sector position; returns whether the run left the track.
 bool stepToNextSector(RunPosition& position, std::int32_t firstSector, std::int32_t lastSector, bool doubleSided) {
-    if (position.record != lastSector) {
-        ++position.record;
+    if (position.sectorNumber != lastSector) {
+        ++position.sectorNumber;
         return false;
     }
     stepToNextTrack(position, doubleSided);
-    position.record = firstSector;
+    position.sectorNumber = firstSector;
     return true;
 }
 
@@ -65,7 +67,7 @@ bool fitsIdentityByte(std::int64_t value) { return value >= 0 && value <= std::n
 // A sector number above both the last sector and every storable one never
 // leaves its track and never matches again.
 bool stuckOnTrack(const RunPosition& position, std::int32_t lastSector) {
-    return position.record > lastSector && position.record > std::numeric_limits<std::uint8_t>::max();
+    return position.sectorNumber > lastSector && position.sectorNumber > std::numeric_limits<std::uint8_t>::max();
 }
 
 }  // namespace
@@ -96,9 +98,9 @@ void D88Image::planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int3
 }
 
 std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
-                                    std::int32_t record, std::int32_t sizeCode, const std::uint8_t* source,
+                                    std::int32_t sectorNumber, std::int32_t sizeCode, const std::uint8_t* source,
                                     std::int32_t length) {
-    RunPosition position{trackIndex, cylinder, head, record};
+    RunPosition position{trackIndex, cylinder, head, sectorNumber};
     // Beyond the track table nothing can be written, so a run stops there too.
     const std::int64_t lastWritableTrack = std::min(lastTrackIndex, d88::kLastTrackIndex);
     planRun(trackIndex, cylinder, head, sizeCode, lastWritableTrack);
@@ -106,7 +108,7 @@ std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylind
     while (total < length) {
         const std::int32_t limit = transferSize(sizeCode, length - total);
         total += writeSector(narrow(position.trackIndex), narrow(position.cylinder), narrow(position.head),
-                             narrow(position.record), sizeCode, source + total, limit);
+                             narrow(position.sectorNumber), sizeCode, source + total, limit);
         if (total >= length) {
             break;
         }
@@ -119,17 +121,35 @@ std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylind
 }
 
 std::int32_t D88Image::readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
-                                   std::int32_t record, std::int32_t sizeCode, std::uint8_t* destination,
+                                   std::int32_t sectorNumber, std::int32_t sizeCode, std::uint8_t* destination,
                                    std::int32_t length) {
-    RunPosition position{trackIndex, cylinder, head, record};
+    std::int32_t total = 0;
+    const SectorSink copy = [destination, &total](const std::uint8_t* bytes, std::int32_t count) {
+        std::memcpy(destination + total, bytes, static_cast<std::size_t>(count));
+        total += count;
+        return true;
+    };
+    return readSectors(trackIndex, cylinder, head, sectorNumber, sizeCode, copy, length);
+}
+
+std::int32_t D88Image::readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                   std::int32_t sectorNumber, std::int32_t sizeCode, const SectorSink& sink,
+                                   std::int32_t length) {
+    // No record holds more data than its 16-bit length field names, so a
+    // larger share is never read whole.
+    std::array<std::uint8_t, std::numeric_limits<std::uint16_t>::max()> sector;
+    RunPosition position{trackIndex, cylinder, head, sectorNumber};
     planRun(trackIndex, cylinder, head, sizeCode, d88::kLastTrackIndex);
     std::int32_t total = 0;
     while (total < length) {
         const std::int32_t size = transferSize(sizeCode, length - total);
+        if (size > static_cast<std::int32_t>(sector.size())) {
+            break;
+        }
         const std::int32_t got = readSector(narrow(position.trackIndex), narrow(position.cylinder),
-                                            narrow(position.head), narrow(position.record), sizeCode,
-                                            destination + total, size);
-        if (got < size) {
+                                            narrow(position.head), narrow(position.sectorNumber), sizeCode,
+                                            sector.data(), size);
+        if (got < size || !sink(sector.data(), size)) {
             break;
         }
         total += size;

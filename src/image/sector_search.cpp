@@ -70,7 +70,7 @@ struct FirstRecords {
             return;
         }
         keys = context.keys;
-        keep(static_cast<std::uint32_t>(family) * kSectorNumbers + record.id.record, record.dataPosition(),
+        keep(static_cast<std::uint32_t>(family) * kSectorNumbers + record.id.sectorNumber, record.dataPosition(),
              record.dataLength);
     }
 

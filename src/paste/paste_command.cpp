@@ -3,44 +3,29 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
+#include "command/exit_status.h"
+#include "command/image_access.h"
+#include "command/sector_run_start.h"
+#include "command/single_sided_flag.h"
+#include "command/standard_output.h"
 #include "common/messages.h"
 #include "common/parse_number.h"
 #include "image/d88_image.h"
-#include "image/start_sector.h"
 
 namespace {
 
-enum ExitStatus : int {
-    kExitSuccess = 0,
-    kExitFailure = 1,
-};
-
-// Argument positions after the program name, before "-s" moves them on.
+// Argument positions after the program name and "-s".
 enum Argument : int { kImagePath = 1, kSourcePath = 2, kDiskNumber = 3, kTrack = 4, kSector = 5 };
-
-constexpr const char* kSingleSidedFlag = "-s";
 
 // The most a source file may hold: 720 KiB, a whole 2DD disk's data.
 constexpr std::size_t kSourceBufferSize = 737280;
 using SourceBuffer = std::array<std::uint8_t, kSourceBufferSize>;
 
 void printUsage() {
-    printMessage(stderr, Message::PasteUsageTitle);
-    printMessage(stderr, Message::PasteUsage);
-    printMessage(stderr, Message::PasteUsageSingleSided);
-}
-
-bool isSingleSidedFlag(const char* argument) { return std::strcmp(argument, kSingleSidedFlag) == 0; }
-
-// Five arguments are needed, six when the first is "-s".
-bool argumentCountAccepted(int argc, char** argv) {
-    const int argCount = argc - 1;
-    if (argCount < kSector) {
-        return false;
-    }
-    return !(argCount == kSector && isSingleSidedFlag(argv[1]));
+    printMessage<Message::PasteUsageTitle>(stderr);
+    printMessage<Message::PasteUsage>(stderr);
+    printMessage<Message::PasteUsageSingleSided>(stderr);
 }
 
 enum class SourceRead { Read, CannotOpen, Failed, TooLarge };
@@ -77,63 +62,68 @@ struct PasteOutcome {
 PasteOutcome paste(D88Image& image, const SectorRunRequest& request, const char* sourcePath) {
     PasteOutcome outcome;
     SectorRunStart start;
-    if (!prepareSectorRun(image, request, stdout, start)) {
+    if (!startSectorRun(image, request, stdout, start)) {
         return outcome;
     }
 
     static SourceBuffer buffer;
     switch (readSource(sourcePath, buffer, outcome.length)) {
         case SourceRead::CannotOpen:
-            printMessage(stderr, Message::CannotOpenSource);
+            printMessage<Message::CannotOpenSource>(stderr);
             return outcome;
         case SourceRead::Failed:
-            printMessage(stderr, Message::SourceReadFailed);
+            printMessage<Message::SourceReadFailed>(stderr);
             return outcome;
         case SourceRead::TooLarge:
-            printMessage(stderr, Message::SourceTooLarge, static_cast<int>(kSourceBufferSize));
+            printMessage<Message::SourceTooLarge>(stderr, kSourceBufferSize);
             return outcome;
         case SourceRead::Read:
             break;
     }
     outcome.wrote = true;
-    outcome.written = image.writeSectors(start.trackIndex, start.cylinder, start.head, request.sector, start.sizeCode,
-                                         buffer.data(), outcome.length);
+    outcome.written = image.writeSectors(start.trackIndex, start.cylinder, start.head, request.sectorNumber,
+                                         start.sizeCode, buffer.data(), outcome.length);
     return outcome;
 }
 
 }  // namespace
 
+// Five arguments are needed after "-s", if it is given.
 int runPasteCommand(int argc, char** argv) {
-    if (!argumentCountAccepted(argc, argv)) {
+    const FlaggedArguments arguments = takeSingleSidedFlag(argc, argv);
+    if (arguments.count < kSector) {
         printUsage();
         return kExitFailure;
     }
-    const bool singleSided = isSingleSidedFlag(argv[1]);
-    char** const arguments = singleSided ? argv + 1 : argv;
     SectorRunRequest request;
-    request.singleSided = singleSided;
-    request.diskNumber = parseNumber(arguments[kDiskNumber]);
-    request.track = parseNumber(arguments[kTrack]);
-    request.sector = parseNumber(arguments[kSector]);
+    request.singleSided = arguments.singleSided;
+    request.diskNumber = parseNumber(arguments.values[kDiskNumber]);
+    request.track = parseNumber(arguments.values[kTrack]);
+    request.sectorNumber = parseNumber(arguments.values[kSector]);
 
     D88Image image;
-    if (!image.open(arguments[kImagePath])) {
-        printMessage(stderr, Message::CannotOpenImage);
+    if (!openImageOrReport(image, arguments.values[kImagePath], ImageAccess::Update)) {
         return kExitFailure;
     }
-    const PasteOutcome outcome = paste(image, request, arguments[kSourcePath]);
+    const PasteOutcome outcome = paste(image, request, arguments.values[kSourcePath]);
+    const bool readClean = !image.readFailed();
     const bool closed = image.close();
     if (!outcome.wrote) {
         return kExitFailure;
     }
     if (!closed) {
-        printMessage(stderr, Message::ImageCloseFailed);
+        printMessage<Message::ImageCloseFailed>(stderr);
+        return kExitFailure;
+    }
+    if (!readClean) {
+        printMessage<Message::ImageReadFailed>(stderr);
         return kExitFailure;
     }
     if (outcome.written != outcome.length) {
-        printMessage(stderr, Message::ImageWriteShort, outcome.written);
+        printMessage<Message::ImageWriteShort>(stderr, outcome.written);
         return kExitFailure;
     }
-    printMessage(stdout, Message::PasteResult, request.diskNumber, request.track, request.sector, outcome.written);
-    return kExitSuccess;
+    printMessage<Message::PasteResult>(stdout, request.diskNumber, request.track, request.sectorNumber,
+                                       outcome.written);
+    return endAfterResultLine(kExitFailure);
 }

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "common/messages.h"
 #include "d88/d88_format.h"
 #include "peek/listing_text.h"
 
@@ -10,23 +9,29 @@ namespace {
 
 struct MediaName {
     std::uint8_t code;
-    Message name;
+    const char* name;
 };
 
 // 1D shares 2D's code and 1DD shares 2DD's, so a code alone names these.
 constexpr MediaName kMediaNames[] = {
-    {d88::kMedia2D, Message::MediaName2D},
-    {d88::kMedia2DD, Message::MediaName2DD},
-    {d88::kMedia2HD, Message::MediaName2HD},
+    {d88::kMedia2D, "2D"},
+    {d88::kMedia2DD, "2DD"},
+    {d88::kMedia2HD, "2HD"},
 };
 
+constexpr const char* kProtected = "yes";
+constexpr const char* kNotProtected = "no";
+
+// The code as two hexadecimal digits (all 32 bits of -1 when no header
+// was loaded), with the media's name when the code has one.
 std::string mediaColumn(std::int32_t code) {
+    const auto shown = static_cast<unsigned>(code);
     for (const MediaName& media : kMediaNames) {
         if (media.code == code) {
-            return formatMessage(Message::MediaCodeNamed, code, messageText(media.name));
+            return formatListing("0x%02X %s", shown, media.name);
         }
     }
-    return formatMessage(Message::MediaCodeOther, code);
+    return formatListing("0x%02X", shown);
 }
 
 int usableTrackEntries(const D88Image& image) {
@@ -39,19 +44,19 @@ int usableTrackEntries(const D88Image& image) {
 
 }  // namespace
 
-void printDiskHeading() { writeListingLine(formatMessage(Message::DiskListHeading)); }
+void printDiskHeading() { writeListingLine("disk  media     protect        size  tracks  name\n"); }
 
-void printDiskLine(D88Image& image, std::int32_t number) {
-    image.selectDisk(number);
-    const Message protection = image.writeProtection() != 0 ? Message::WriteProtected : Message::WriteEnabled;
-    writeListingLine(formatMessage(Message::DiskListLine, number, mediaColumn(image.mediaType()).c_str(),
-                                   messageText(protection), image.diskSizeField(), usableTrackEntries(image),
+void printDiskLine(const D88Image& image, std::int32_t number) {
+    const char* protection = image.writeProtection() != 0 ? kProtected : kNotProtected;
+    writeListingLine(formatListing("%4d  %-8s  %-7s  %10d  %6d  %s\n", number, mediaColumn(image.mediaType()).c_str(),
+                                   protection, image.diskSizeField(), usableTrackEntries(image),
                                    escapedName(image.diskName()).c_str()));
 }
 
 void printDiskList(D88Image& image) {
     printDiskHeading();
     for (std::int32_t number = 0; number < image.diskCount(); ++number) {
+        image.selectDisk(number);
         printDiskLine(image, number);
     }
 }

@@ -7,9 +7,10 @@
 
 void printDiskHeading();
 
-// Selects the disk and prints its line: number, media code and name,
-// write protection, size field, usable track-table entries, name.
-void printDiskLine(D88Image& image, std::int32_t number);
+// Prints the line of the selected disk, numbered `number`: its media code and
+// name, write protection, size field, usable track-table entries and name.
+// Only reads what the selection loaded; the caller selects.
+void printDiskLine(const D88Image& image, std::int32_t number);
 
-// The headings, then every disk's line.
+// The headings, then every disk's line; selects each disk in turn.
 void printDiskList(D88Image& image);

@@ -1,9 +1,9 @@
 #include "peek/listing_text.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "common/console_text.h"
-#include "common/messages.h"
 
 namespace {
 
@@ -17,6 +17,23 @@ bool shownAsItself(unsigned char byte) { return byte >= kFirstPrintable && byte 
 
 }  // namespace
 
+std::string formatListing(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, arguments);
+        text.resize(static_cast<std::size_t>(length));
+    }
+    va_end(arguments);
+    return text;
+}
+
 std::string escapedName(const char* name) {
     std::string shown;
     for (const char* at = name; *at != '\0'; ++at) {
@@ -24,7 +41,7 @@ std::string escapedName(const char* name) {
         if (shownAsItself(byte)) {
             shown += *at;
         } else {
-            shown += formatMessage(Message::EscapedByte, static_cast<unsigned>(byte));
+            shown += formatListing("\\x%02X", static_cast<unsigned>(byte));
         }
     }
     return shown;

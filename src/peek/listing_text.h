@@ -1,9 +1,15 @@
-// Small pieces of the listing lines: escaped names, number lists, and lines
-// written without trailing blanks.
+// Small pieces of the listing lines: formatted columns, escaped names, number
+// lists, and lines written without trailing blanks. The listing's layout and
+// words are its own fixed format, not messages: they stay the same in every
+// locale.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+// printf into a string; the format is a literal at every call, so the
+// compiler checks the arguments against it.
+[[gnu::format(printf, 1, 2)]] std::string formatListing(const char* format, ...);
 
 // The name with every byte outside printable ASCII, and the backslash, shown
 // as \xNN, so that a name can never change the terminal or hide its bytes.

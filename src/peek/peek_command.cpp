@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
+#include "command/exit_status.h"
+#include "command/image_access.h"
+#include "command/single_sided_flag.h"
+#include "command/standard_output.h"
 #include "common/messages.h"
 #include "common/parse_number.h"
 #include "image/d88_image.h"
@@ -13,73 +16,64 @@
 
 namespace {
 
-enum ExitStatus : int {
-    kExitSuccess = 0,
-    kExitFailure = 1,
-};
-
-constexpr const char* kSingleSidedFlag = "-s";
-
 // The three forms by their argument counts (after "-s" for the third).
 constexpr int kDiskListArguments = 1;
 constexpr int kTrackListArguments = 2;
 constexpr int kSectorReadArguments = 6;
 
-// Argument positions of the sector read, before "-s" moves them on.
+// Argument positions of the sector read, after "-s".
 enum ReadArgument : int { kImagePath = 1, kDiskNumber = 2, kTrack = 3, kSector = 4, kLength = 5, kOutputPath = 6 };
 
 void printUsage() {
-    printMessage(stderr, Message::PasteUsageTitle);
-    printMessage(stderr, Message::PeekUsageDiskList);
-    printMessage(stderr, Message::PeekUsageTrackList);
-    printMessage(stderr, Message::PeekUsageRead);
-    printMessage(stderr, Message::PasteUsageSingleSided);
+    printMessage<Message::PasteUsageTitle>(stderr);
+    printMessage<Message::PeekUsageDiskList>(stderr);
+    printMessage<Message::PeekUsageTrackList>(stderr);
+    printMessage<Message::PeekUsageRead>(stderr);
+    printMessage<Message::PasteUsageSingleSided>(stderr);
 }
 
-bool isSingleSidedFlag(const char* argument) { return std::strcmp(argument, kSingleSidedFlag) == 0; }
-
-// Standard output must have taken the whole listing.
-int listingStatus() {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        printMessage(stderr, Message::ReadOutputWriteFailed);
+// Standard output must have taken the whole listing, and the image must
+// have been read without an error.
+int listingStatus(const D88Image& image) {
+    if (!standardOutputComplete()) {
+        printMessage<Message::ReadOutputWriteFailed>(stderr);
         return kExitFailure;
     }
-    return kExitSuccess;
+    return imageReadOrReport(image) ? kExitSuccess : kExitFailure;
 }
 
 int listDisks(const char* imagePath) {
     D88Image image;
-    if (!image.openReadOnly(imagePath)) {
-        printMessage(stderr, Message::CannotOpenImage);
+    if (!openImageOrReport(image, imagePath, ImageAccess::ReadOnly)) {
         return kExitFailure;
     }
     printDiskList(image);
-    return listingStatus();
+    return listingStatus(image);
 }
 
 int listTracks(const char* imagePath, std::int32_t diskNumber) {
     D88Image image;
-    if (!image.openReadOnly(imagePath)) {
-        printMessage(stderr, Message::CannotOpenImage);
+    if (!openImageOrReport(image, imagePath, ImageAccess::ReadOnly)) {
         return kExitFailure;
     }
     if (diskNumber < 0 || diskNumber >= image.diskCount()) {
-        printMessage(stderr, Message::NoSuchDisk);
+        printMessage<Message::NoSuchDisk>(stderr);
         return kExitFailure;
     }
     printTrackList(image, diskNumber);
-    return listingStatus();
+    return listingStatus(image);
 }
 
-int readSectors(char** arguments, bool singleSided) {
+int readSectors(const FlaggedArguments& arguments) {
+    char** const values = arguments.values;
     SectorReadRequest request;
-    request.imagePath = arguments[kImagePath];
-    request.run.singleSided = singleSided;
-    request.run.diskNumber = parseNumber(arguments[kDiskNumber]);
-    request.run.track = parseNumber(arguments[kTrack]);
-    request.run.sector = parseNumber(arguments[kSector]);
-    request.length = parseNumber(arguments[kLength]);
-    request.outputPath = arguments[kOutputPath];
+    request.imagePath = values[kImagePath];
+    request.run.singleSided = arguments.singleSided;
+    request.run.diskNumber = parseNumber(values[kDiskNumber]);
+    request.run.track = parseNumber(values[kTrack]);
+    request.run.sectorNumber = parseNumber(values[kSector]);
+    request.length = parseNumber(values[kLength]);
+    request.outputPath = values[kOutputPath];
     return readSectorsToFile(request);
 }
 
@@ -89,17 +83,15 @@ int readSectors(char** arguments, bool singleSided) {
 // (seven with "-s" first) read sectors; anything else is refused. "-s"
 // belongs to the third form only.
 int runPeekCommand(int argc, char** argv) {
-    const int argCount = argc - 1;
-    const bool singleSided = argCount >= 1 && isSingleSidedFlag(argv[1]);
-    if (!singleSided && argCount == kDiskListArguments) {
+    const FlaggedArguments arguments = takeSingleSidedFlag(argc, argv);
+    if (!arguments.singleSided && arguments.count == kDiskListArguments) {
         return listDisks(argv[1]);
     }
-    if (!singleSided && argCount == kTrackListArguments) {
+    if (!arguments.singleSided && arguments.count == kTrackListArguments) {
         return listTracks(argv[1], parseNumber(argv[2]));
     }
-    const int readArguments = singleSided ? argCount - 1 : argCount;
-    if (readArguments >= kSectorReadArguments) {
-        return readSectors(singleSided ? argv + 1 : argv, singleSided);
+    if (arguments.count >= kSectorReadArguments) {
+        return readSectors(arguments);
     }
     printUsage();
     return kExitFailure;

@@ -3,18 +3,14 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
-#include <new>
 
+#include "command/exit_status.h"
+#include "command/image_access.h"
+#include "command/standard_output.h"
 #include "common/messages.h"
 #include "image/d88_image.h"
 
 namespace {
-
-enum ExitStatus : int {
-    kExitSuccess = 0,
-    kExitFailure = 1,
-};
 
 constexpr const char* kStandardOutputName = "-";
 
@@ -27,26 +23,24 @@ bool namesTheImage(const char* outputPath, const char* imagePath) {
 // The length must be 0 or more and fit in the selected disk.
 bool lengthAccepted(std::int32_t length, const D88Image& image) {
     if (length < 0) {
-        printMessage(stderr, Message::NegativeLength);
+        printMessage<Message::NegativeLength>(stderr);
         return false;
     }
     if (length > image.diskSizeField()) {
-        printMessage(stderr, Message::LengthBeyondDisk, image.diskSizeField());
+        printMessage<Message::LengthBeyondDisk>(stderr, image.diskSizeField());
         return false;
     }
     return true;
 }
 
-// Writes the bytes and completes the output: closes a file, flushes
-// standard output. False if any of it failed.
-bool writeOutput(std::FILE* output, bool toStandardOutput, const std::uint8_t* bytes, std::int32_t length) {
-    const auto size = static_cast<std::size_t>(length);
-    const bool written = std::fwrite(bytes, 1, size, output) == size;
+// Completes the output: closes a file, flushes standard output. False if
+// that or any write before it failed.
+bool completeOutput(std::FILE* output, bool toStandardOutput) {
     if (toStandardOutput) {
-        return std::fflush(output) == 0 && written && std::ferror(output) == 0;
+        return standardOutputComplete();
     }
     const bool clean = std::ferror(output) == 0;
-    return std::fclose(output) == 0 && written && clean;
+    return std::fclose(output) == 0 && clean;
 }
 
 }  // namespace
@@ -58,42 +52,46 @@ int readSectorsToFile(const SectorReadRequest& request) {
     std::FILE* const reportStream = toStandardOutput ? stderr : stdout;
 
     D88Image image;
-    if (!image.openReadOnly(request.imagePath)) {
-        printMessage(stderr, Message::CannotOpenImage);
+    if (!openImageOrReport(image, request.imagePath, ImageAccess::ReadOnly)) {
         return kExitFailure;
     }
     SectorRunStart start;
-    if (!prepareSectorRun(image, request.run, reportStream, start) || !lengthAccepted(request.length, image)) {
+    if (!startSectorRun(image, request.run, reportStream, start) || !lengthAccepted(request.length, image)) {
         return kExitFailure;
     }
     if (!toStandardOutput && namesTheImage(request.outputPath, request.imagePath)) {
-        printMessage(stderr, Message::OutputIsImage);
-        return kExitFailure;
-    }
-    // At most the disk's size, which is below 2^31.
-    const std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow)
-                                                     std::uint8_t[static_cast<std::size_t>(request.length)]);
-    if (buffer == nullptr) {
-        printMessage(stderr, Message::OutOfMemory);
+        printMessage<Message::OutputIsImage>(stderr);
         return kExitFailure;
     }
     std::FILE* const output = toStandardOutput ? stdout : std::fopen(request.outputPath, "wb");
     if (output == nullptr) {
-        printMessage(stderr, Message::CannotOpenReadOutput);
+        printMessage<Message::CannotOpenReadOutput>(stderr);
         return kExitFailure;
     }
-    const std::int32_t got = image.readSectors(start.trackIndex, start.cylinder, start.head, request.run.sector,
-                                               start.sizeCode, buffer.get(), request.length);
+    // Each sector goes out as it is read; a write that fails ends the run.
+    bool written = true;
+    const D88Image::SectorSink writeOut = [output, &written](const std::uint8_t* bytes, std::int32_t length) {
+        const auto size = static_cast<std::size_t>(length);
+        written = std::fwrite(bytes, 1, size, output) == size;
+        return written;
+    };
+    const std::int32_t got = image.readSectors(start.trackIndex, start.cylinder, start.head, request.run.sectorNumber,
+                                               start.sizeCode, writeOut, request.length);
+    const bool readClean = !image.readFailed();
     image.close();
-    if (!writeOutput(output, toStandardOutput, buffer.get(), got)) {
-        printMessage(stderr, Message::ReadOutputWriteFailed);
+    if (!completeOutput(output, toStandardOutput) || !written) {
+        printMessage<Message::ReadOutputWriteFailed>(stderr);
+        return kExitFailure;
+    }
+    if (!readClean) {
+        printMessage<Message::ImageReadFailed>(stderr);
         return kExitFailure;
     }
     if (got != request.length) {
-        printMessage(stderr, Message::ImageReadShort, got);
+        printMessage<Message::ImageReadShort>(stderr, got);
         return kExitFailure;
     }
-    printMessage(reportStream, Message::PeekResult, request.run.diskNumber, request.run.track, request.run.sector,
-                 got);
-    return kExitSuccess;
+    printMessage<Message::PeekResult>(reportStream, request.run.diskNumber, request.run.track,
+                                      request.run.sectorNumber, got);
+    return endAfterResultLine(kExitFailure);
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "image/start_sector.h"
+#include "command/sector_run_start.h"
 
 struct SectorReadRequest {
     const char* imagePath = nullptr;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bitset>
 #include <string>
+#include <vector>
 
-#include "common/messages.h"
 #include "d88/d88_format.h"
 #include "peek/disk_list.h"
 #include "peek/listing_text.h"
@@ -14,6 +14,17 @@ namespace {
 
 // The size codes and data lengths found are shown up to this many each.
 constexpr int kValuesShown = 8;
+
+constexpr const char* kHeading = "track  cyl  head  records  lowR  highR  N      length       marks\n";
+constexpr const char* kNoValue = "-";
+constexpr const char* kRangeMark = "range";
+
+// One track's line: index, cylinder, head, then the texts of the other columns.
+std::string trackLine(std::int32_t trackIndex, const char* records, const char* lowest, const char* highest,
+                      const char* sizeCodes, const char* lengths, const char* marks) {
+    return formatListing("%5d  %3d  %4d  %7s  %4s  %5s  %-5s  %-11s  %s\n", trackIndex, trackIndex / 2,
+                         trackIndex % 2, records, lowest, highest, sizeCodes, lengths, marks);
+}
 
 template <std::size_t Bits>
 std::string valuesFound(const std::bitset<Bits>& found) {
@@ -30,7 +41,19 @@ std::string valuesFound(const std::bitset<Bits>& found) {
         appendToList(list, static_cast<int>(value));
         ++shown;
     }
-    return list.empty() ? messageText(Message::NoValue) : list;
+    return list.empty() ? kNoValue : list;
+}
+
+std::string dataLengthsFound(const SmallestValues& found) {
+    std::string list;
+    for (std::size_t i = 0; i < found.size; ++i) {
+        if (static_cast<int>(i) == kValuesShown) {
+            endCutList(list);
+            break;
+        }
+        appendToList(list, found.values[i]);
+    }
+    return list.empty() ? kNoValue : list;
 }
 
 std::string storedOrder(const RecordsSummary& walked) {
@@ -47,71 +70,57 @@ std::string storedOrder(const RecordsSummary& walked) {
 
 struct MarkRule {
     bool TrackSummary::*oddity;
-    Message mark;
+    const char* mark;
 };
 
 // In the order the marks are printed; the stored order comes first.
 constexpr MarkRule kMarkRules[] = {
-    {&TrackSummary::countDisagrees, Message::MarkCount},
-    {&TrackSummary::lengthDisagrees, Message::MarkLength},
-    {&TrackSummary::cylinderDiffers, Message::MarkCylinder},
-    {&TrackSummary::headDiffers, Message::MarkHead},
-    {&TrackSummary::outsideDisk, Message::MarkOutsideDisk},
-    {&TrackSummary::cutByEndOfFile, Message::MarkEndOfFile},
+    {&TrackSummary::countDisagrees, "count"},
+    {&TrackSummary::lengthDisagrees, "length"},
+    {&TrackSummary::cylinderDiffers, "cyl"},
+    {&TrackSummary::headDiffers, "head"},
+    {&TrackSummary::outsideDisk, "outside"},
+    {&TrackSummary::cutByEndOfFile, "eof"},
 };
 
 std::string marks(const TrackSummary& summary) {
     std::string words;
     if (summary.outOfOrder) {
-        appendWord(words, formatMessage(Message::MarkOrder, storedOrder(summary.walked).c_str()));
+        appendWord(words, "order:" + storedOrder(summary.walked));
     }
     for (const MarkRule& rule : kMarkRules) {
         if (summary.*rule.oddity) {
-            appendWord(words, messageText(rule.mark));
+            appendWord(words, rule.mark);
         }
     }
     return words;
 }
 
-std::string sectorNumber(const RecordsSummary& walked, int number) {
-    return walked.records > 0 ? std::to_string(number) : messageText(Message::NoValue);
-}
-
-std::string dataLengthsFound(const SmallestValues& found) {
-    std::string list;
-    for (std::size_t i = 0; i < found.size; ++i) {
-        if (static_cast<int>(i) == kValuesShown) {
-            endCutList(list);
-            break;
-        }
-        appendToList(list, found.values[i]);
-    }
-    return list.empty() ? messageText(Message::NoValue) : list;
+std::string sectorNumberColumn(const RecordsSummary& walked, int number) {
+    return walked.records > 0 ? std::to_string(number) : kNoValue;
 }
 
 void printTrackLine(const TrackSummary& summary, std::int32_t trackIndex) {
     const RecordsSummary& walked = summary.walked;
-    writeListingLine(formatMessage(Message::TrackListLine, trackIndex, trackIndex / 2, trackIndex % 2,
-                                   std::to_string(walked.records).c_str(),
-                                   sectorNumber(walked, walked.lowestSector).c_str(),
-                                   sectorNumber(walked, walked.highestSector).c_str(),
-                                   valuesFound(walked.sizeCodes).c_str(), dataLengthsFound(walked.dataLengths).c_str(),
-                                   marks(summary).c_str()));
+    writeListingLine(trackLine(trackIndex, std::to_string(walked.records).c_str(),
+                               sectorNumberColumn(walked, walked.lowestSectorNumber).c_str(),
+                               sectorNumberColumn(walked, walked.highestSectorNumber).c_str(),
+                               valuesFound(walked.sizeCodes).c_str(), dataLengthsFound(walked.dataLengths).c_str(),
+                               marks(summary).c_str()));
 }
 
 // An entry that is not 0 but names no readable track: nothing is read.
 void printUnusableEntryLine(std::int32_t trackIndex) {
-    const char* none = messageText(Message::NoValue);
-    writeListingLine(formatMessage(Message::TrackListLine, trackIndex, trackIndex / 2, trackIndex % 2, none, none,
-                                   none, none, none, messageText(Message::MarkRange)));
+    writeListingLine(trackLine(trackIndex, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue, kRangeMark));
 }
 
 }  // namespace
 
 void printTrackList(D88Image& image, std::int32_t diskNumber) {
+    image.selectDisk(diskNumber);
     printDiskHeading();
     printDiskLine(image, diskNumber);
-    writeListingLine(formatMessage(Message::TrackListHeading));
+    writeListingLine(kHeading);
     const std::vector<TrackSummary> tracks = summarizeTracks(image);
     for (std::int32_t index = 0; index < d88::kTrackTableEntries; ++index) {
         if (image.hasTrack(index)) {

@@ -58,18 +58,18 @@ void SmallestValues::append(const SmallestValues& later) {
 
 // Called for every record of every track walked, so it updates in place.
 void RecordsSummary::add(const RecordHeader& record, const Bounds& bounds) {
-    const int sector = record.id.record;
+    const int sectorNumber = record.id.sectorNumber;
     const int cylinder = record.id.cylinder;
     const int head = record.id.head;
     if (records == 0) {
-        lowestSector = highestSector = firstSector = sector;
+        lowestSectorNumber = highestSectorNumber = firstSectorNumber = sectorNumber;
         lowestCylinder = highestCylinder = cylinder;
         lowestHead = highestHead = head;
         firstCount = record.count;
     } else {
-        rising = rising && lastSector < sector;
-        lowestSector = std::min(lowestSector, sector);
-        highestSector = std::max(highestSector, sector);
+        rising = rising && lastSectorNumber < sectorNumber;
+        lowestSectorNumber = std::min(lowestSectorNumber, sectorNumber);
+        highestSectorNumber = std::max(highestSectorNumber, sectorNumber);
         lowestCylinder = std::min(lowestCylinder, cylinder);
         highestCylinder = std::max(highestCylinder, cylinder);
         lowestHead = std::min(lowestHead, head);
@@ -77,9 +77,9 @@ void RecordsSummary::add(const RecordHeader& record, const Bounds& bounds) {
         countsEqual = countsEqual && record.count == firstCount;
     }
     if (records < kStoredOrderShown) {
-        storedOrder[static_cast<std::size_t>(records)] = record.id.record;
+        storedOrder[static_cast<std::size_t>(records)] = record.id.sectorNumber;
     }
-    lastSector = sector;
+    lastSectorNumber = sectorNumber;
     sizeCodes.set(record.id.sizeCode);
     dataLengths.add(record.dataLength);
     lengthDisagrees = lengthDisagrees || !nominalLength(record);
@@ -99,10 +99,10 @@ void RecordsSummary::append(const RecordsSummary& later) {
     for (std::int64_t i = 0; i < later.records && records + i < kStoredOrderShown; ++i) {
         storedOrder[static_cast<std::size_t>(records + i)] = later.storedOrder[static_cast<std::size_t>(i)];
     }
-    rising = rising && later.rising && lastSector < later.firstSector;
-    lastSector = later.lastSector;
-    lowestSector = std::min(lowestSector, later.lowestSector);
-    highestSector = std::max(highestSector, later.highestSector);
+    rising = rising && later.rising && lastSectorNumber < later.firstSectorNumber;
+    lastSectorNumber = later.lastSectorNumber;
+    lowestSectorNumber = std::min(lowestSectorNumber, later.lowestSectorNumber);
+    highestSectorNumber = std::max(highestSectorNumber, later.highestSectorNumber);
     sizeCodes |= later.sizeCodes;
     dataLengths.append(later.dataLengths);
     countsEqual = countsEqual && later.countsEqual && firstCount == later.firstCount;

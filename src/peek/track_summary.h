@@ -28,10 +28,10 @@ struct RecordsSummary {
     static constexpr int kStoredOrderShown = 64;
 
     std::int64_t records = 0;
-    int lowestSector = 0;
-    int highestSector = 0;
-    int firstSector = 0;
-    int lastSector = 0;
+    int lowestSectorNumber = 0;
+    int highestSectorNumber = 0;
+    int firstSectorNumber = 0;
+    int lastSectorNumber = 0;
     bool rising = true;  // sector numbers strictly rising in stored order
     std::array<std::uint8_t, kStoredOrderShown> storedOrder{};
     std::bitset<256> sizeCodes;

@@ -227,6 +227,19 @@ TEST(Imgmint, WriteFailuresAreReportedForLargeAndSmallImages) {
     }
 }
 
+// The image is written, but a result line that standard output does not
+// take is reported as an output that could not be written.
+TEST(Imgmint, AResultLineThatCannotBeWrittenIsAFileError) {
+    if (!fileExists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this machine";
+    }
+    TempDir dir;
+    const ProgramResult run = runProgramWithOutputTo(kImgmint, {"2dbas"}, dir.path(), "/dev/full");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err, "標準出力への書き込みに失敗しました.\n");
+    EXPECT_EQ(readFileBytes(dir.file("NEW.D88")).size(), 348848u);
+}
+
 bool haveShiftJisLocale() {
     const bool available = std::setlocale(LC_ALL, "ja_JP.SJIS") != nullptr;
     std::setlocale(LC_ALL, "C");

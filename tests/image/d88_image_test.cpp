@@ -47,7 +47,7 @@ int openDescriptors() {
 Ids idsOf(const FixtureTrack& track, std::size_t count) {
     Ids ids;
     for (std::size_t i = 0; i < count; ++i) {
-        for (std::uint8_t byte : {track[i].cylinder, track[i].head, track[i].record, track[i].sizeCode}) {
+        for (std::uint8_t byte : {track[i].cylinder, track[i].head, track[i].sectorNumber, track[i].sizeCode}) {
             ids.push_back(byte);
         }
     }
@@ -268,8 +268,9 @@ TEST_F(D88ImageTest, ARecordCutShortByTheEndOfTheFileIsReadAsItStandsAndWrittenW
     EXPECT_EQ(image.readSector(0, 0, 0, 2, 1, back.data(), 256), 256);
     EXPECT_EQ(back, source);
     EXPECT_TRUE(image.close());
-    Bytes expected(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(dataStart));
-    expected.insert(expected.end(), source.begin(), source.end());
+    Bytes expected = bytes;
+    expected.resize(dataStart + source.size());
+    patchBytes(expected, dataStart, source);
     EXPECT_EQ(readFileBytes(path), expected);
 }
 
@@ -293,8 +294,9 @@ TEST_F(D88ImageTest, AWriteNeverGoesPastTheDisksDeclaredEnd) {
     EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, source.data(), 151), 0);
     EXPECT_EQ(image.writeSector(0, 0, 0, 2, 1, source.data(), 150), 150);
     EXPECT_TRUE(image.close());
-    Bytes expected(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(dataStart));
-    expected.insert(expected.end(), source.begin(), source.begin() + 150);
+    Bytes expected = bytes;
+    expected.resize(dataStart + 150);
+    patchBytes(expected, dataStart, source, 0, 150);
     EXPECT_EQ(readFileBytes(path), expected);
 }
 

@@ -13,7 +13,7 @@
 #include "support/d88_fixture.h"
 #include "support/minted_image_test.h"
 #include "support/program_run.h"
-#include "support/start_check_texts.h"
+#include "support/expected_texts.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -28,10 +28,6 @@ const std::string kSourceTooLarge = "書き込み対象ファイルが大きす�
 const std::string kCloseFailed = "D88ファイルへの書き込みを完了できませんでした.\n";
 
 constexpr std::size_t kMaxSource = 737280;
-
-std::string shortWrite(int written) {
-    return "D88イメージへの書き込みに失敗しました.(書き込んだサイズ: " + std::to_string(written) + " byte)\n";
-}
 
 std::string resultLine(const char* numbers, int written) {
     return std::string(numbers) + " から " + std::to_string(written) + "byte 書き込みました.\n";
@@ -201,7 +197,7 @@ TEST_F(ImgpokeTest, DoubleSidedRunStopsAfterTrackIndex163) {
     const ProgramResult run = poke({imagePath(), sourcePath(), "0", "163", "1"});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, shortWrite(128));
+    EXPECT_EQ(run.err, pasteShortWrite(128));
     EXPECT_EQ(image(), patched(minted, source, {{uniformData(163, 1, 1, 128), 0, 128}}));
 }
 
@@ -221,9 +217,9 @@ TEST_F(ImgpokeTest, SingleSidedRunsStepByCylinderUpToIndex70) {
         {"1", "4", 200, kBanner + resultLine("diskno: 0 track: 1 sector: 4", 200), "",
          {{uniformData(1, 4, 4, 128), 0, 128}, {uniformData(2, 1, 4, 128), 128, 72}}},
         // From cylinder 34 (index 68) to cylinder 35 (index 70), not on to 72.
-        {"34", "1", 1500, kBanner, shortWrite(1024), uniformSectors(34, 1, 8, 4, 128)},
+        {"34", "1", 1500, kBanner, pasteShortWrite(1024), uniformSectors(34, 1, 8, 4, 128)},
         // Cylinder 38 is index 76: the rest of its track, then the run stops.
-        {"38", "3", 1000, kBanner, shortWrite(256), uniformSectors(38, 3, 2, 4, 128)},
+        {"38", "3", 1000, kBanner, pasteShortWrite(256), uniformSectors(38, 3, 2, 4, 128)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.track);
@@ -288,9 +284,9 @@ TEST_F(ImgpokeTest, OnlyTheFirst64RecordsOfATrackSetItsSectorRange) {
     EXPECT_EQ(image(), patched(fixture.bytes, source, {{layout.dataOffset(0, 63), 0, 128}, {layout.dataOffset(1, 0), 128, 72}}));
 }
 
-FixtureRecord makeRecord(std::uint8_t cylinder, std::uint8_t head, std::uint8_t record, std::uint8_t sizeCode,
+FixtureRecord makeRecord(std::uint8_t cylinder, std::uint8_t head, std::uint8_t sectorNumber, std::uint8_t sizeCode,
                          std::uint16_t count, std::uint16_t dataLength, std::uint8_t fill = 0) {
-    return {cylinder, head, record, sizeCode, count, dataLength, fill};
+    return {cylinder, head, sectorNumber, sizeCode, count, dataLength, fill};
 }
 
 // The size code of the start sector, taken from the sorted identities, is
@@ -457,7 +453,7 @@ TEST_F(ImgpokeTest, WritesStayInsideTheSelectedDisksDataAndTheFile) {
         storeLE16(bytes, kInside + 14, 256);
         useImage(bytes);
         useSource(100);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(0));
+        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, pasteShortWrite(0));
         EXPECT_EQ(image(), bytes);
     }
     {
@@ -484,7 +480,7 @@ TEST_F(ImgpokeTest, WritesStayInsideTheSelectedDisksDataAndTheFile) {
                                     {fixture.disks[0].dataOffset(1, 0), 512, 188}}));
         const Bytes longer = useSource(1000);
         useImage(bytes);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(768));
+        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, pasteShortWrite(768));
         EXPECT_EQ(image(), patched(bytes, longer,
                                    {{fixture.disks[0].dataOffset(0, 0), 0, 256},
                                     {fixture.disks[0].dataOffset(0, 1), 256, 256},
@@ -507,9 +503,10 @@ TEST_F(ImgpokeTest, WritesStayInsideTheSelectedDisksDataAndTheFile) {
         useImage(bytes);
         const Bytes whole = useSource(512);
         expectPasted({imagePath(), sourcePath(), "0", "0", "1"}, "diskno: 0 track: 0 sector: 1", 512);
-        Bytes grown = patched(bytes, whole, {{fixture.disks[0].dataOffset(0, 0), 0, 256}});
-        grown.insert(grown.end(), whole.begin() + 356, whole.end());
-        patchBytes(grown, fixture.disks[0].dataOffset(0, 1), whole, 256, 100);
+        Bytes grown = bytes;
+        grown.resize(fixture.bytes.size());
+        grown = patched(grown, whole, {{fixture.disks[0].dataOffset(0, 0), 0, 256},
+                                       {fixture.disks[0].dataOffset(0, 1), 256, 256}});
         EXPECT_EQ(image(), grown);
         EXPECT_EQ(image().size(), fixture.bytes.size());
     }
@@ -523,17 +520,19 @@ TEST_F(ImgpokeTest, PastesIntoASectorCutShortByTheEndOfTheFileLengthenTheFile) {
     useImage(minted);
     const Bytes small = useSource(256);
     expectPasted({imagePath(), sourcePath(), "0", "1", "16"}, "diskno: 0 track: 1 sector:16", 256);
-    Bytes expected(minted.begin(), minted.begin() + 9136);
-    expected.insert(expected.end(), small.begin(), small.end());
+    Bytes expected = minted;
+    expected.resize(9392);
+    patchBytes(expected, 9136, small);
     EXPECT_EQ(image(), expected);
     ASSERT_EQ(image().size(), 9392u);
 
     useImage(minted);
     const Bytes longer = useSource(600);
-    expectRefused({imagePath(), sourcePath(), "0", "1", "15"}, shortWrite(512));
-    expected.assign(minted.begin(), minted.begin() + 9136);
+    expectRefused({imagePath(), sourcePath(), "0", "1", "15"}, pasteShortWrite(512));
+    expected = minted;
+    expected.resize(9392);
     patchBytes(expected, 8864, longer, 0, 256);
-    expected.insert(expected.end(), longer.begin() + 256, longer.begin() + 512);
+    patchBytes(expected, 9136, longer, 256, 256);
     EXPECT_EQ(image(), expected);
     EXPECT_EQ(image().size(), 9392u);
 }
@@ -550,7 +549,7 @@ TEST_F(ImgpokeTest, ScansOfTracksWithoutAStopEndAtTheEndOfTheFile) {
         bytes.insert(bytes.end(), {0, 0, 4, 1, 5, 0, 0, 0});
         useImage(bytes);
         const Bytes source = useSource(800);
-        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, shortWrite(768));
+        expectRefused({imagePath(), sourcePath(), "0", "0", "1"}, pasteShortWrite(768));
         EXPECT_EQ(image(), patched(bytes, source,
                                    {{fixture.disks[0].dataOffset(0, 0), 0, 256},
                                     {fixture.disks[0].dataOffset(0, 1), 256, 256},
@@ -625,6 +624,32 @@ TEST_F(ImgpokeTest, AFailedCloseAfterWritingIsReported) {
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, kCloseFailed);
         EXPECT_EQ(image(), minted);
+    }
+}
+
+// The paste is made, but a result line that standard output does not take
+// is a failure, reported as one.
+TEST_F(ImgpokeTest, AResultLineThatCannotBeWrittenIsAFailure) {
+    if (!fileExists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this machine";
+    }
+    const Bytes minted = mint({"2dbas"});
+    const Bytes source = useSource(300);
+    const ProgramResult run =
+        runProgramWithOutputTo(IMGPOKE_PATH, {imagePath(), sourcePath(), "0", "0", "1"}, dir.path(), "/dev/full");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, kStandardOutputWriteFailed);
+    EXPECT_EQ(image(), patched(minted, source, {{uniformData(0, 1, 16, 256), 0, 256}, {uniformData(0, 2, 16, 256), 256, 44}}));
+}
+
+// A read of the image that fails with an error (a directory cannot be
+// opened for update; the process's own memory cannot be read at offset 0) is
+// reported, not taken for an image without disks.
+TEST_F(ImgpokeTest, AnImageThatCannotBeReadIsReported) {
+    useSource(10);
+    expectRefused({dir.path().string(), sourcePath(), "0", "0", "1"}, kCannotOpenImage);
+    if (fileExists("/proc/self/mem")) {
+        expectRefused({"/proc/self/mem", sourcePath(), "0", "0", "1"}, kImageReadFailed);
     }
 }
 

@@ -327,4 +327,46 @@ TEST_F(ImgpeekTest, AFailedWriteOfTheOutputIsReported) {
     EXPECT_EQ(run.err, kOutputWriteFailed);
 }
 
+// The bytes are written, but a result line that standard output does not
+// take is a failure, reported as one; so is a listing it does not take.
+TEST_F(ImgpeekTest, OutputThatStandardOutputDoesNotTakeIsAFailure) {
+    if (!fileExists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this machine";
+    }
+    mint({"2dbas", "0x42"});
+    const ProgramResult read =
+        runProgramWithOutputTo(IMGPEEK_PATH, {imagePath(), "0", "0", "1", "300", outPath()}, dir.path(), "/dev/full");
+    EXPECT_EQ(read.exitStatus, 1);
+    EXPECT_EQ(read.err, kStandardOutputWriteFailed);
+    EXPECT_EQ(output(), Bytes(300, 0x42));
+    for (const std::vector<std::string>& listing : {std::vector<std::string>{imagePath()},
+                                                     std::vector<std::string>{imagePath(), "0"}}) {
+        const ProgramResult run = runProgramWithOutputTo(IMGPEEK_PATH, listing, dir.path(), "/dev/full");
+        EXPECT_EQ(run.exitStatus, 1);
+        EXPECT_EQ(run.err, kOutputWriteFailed);
+    }
+}
+
+// A read of the image that fails with an error is reported by every form,
+// not taken for an image without disks: a directory, and the process's own
+// memory, which cannot be read at offset 0.
+TEST_F(ImgpeekTest, AnImageThatCannotBeReadIsReportedByEveryForm) {
+    std::vector<std::string> unreadable{dir.path().string()};
+    if (fileExists("/proc/self/mem")) {
+        unreadable.emplace_back("/proc/self/mem");
+    }
+    for (const std::string& path : unreadable) {
+        for (const std::vector<std::string>& arguments :
+             {std::vector<std::string>{path}, std::vector<std::string>{path, "0"},
+              std::vector<std::string>{path, "0", "0", "1", "10", outPath()},
+              std::vector<std::string>{"-s", path, "0", "0", "1", "10", "-"}}) {
+            SCOPED_TRACE(arguments.front() + " ... (" + std::to_string(arguments.size()) + " arguments)");
+            const ProgramResult run = peek(arguments);
+            EXPECT_EQ(run.exitStatus, 1);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, kImageReadFailed);
+        }
+    }
+}
+
 }  // namespace

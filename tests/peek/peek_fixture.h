@@ -12,7 +12,7 @@
 #include "support/d88_fixture.h"
 #include "support/minted_image_test.h"
 #include "support/program_run.h"
-#include "support/start_check_texts.h"
+#include "support/expected_texts.h"
 #include "support/temp_dir.h"
 
 inline const std::string kPeekUsage =

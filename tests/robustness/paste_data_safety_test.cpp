@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "robustness/in_process_paste.h"
 #include "robustness/paste_model.h"
 #include "support/d88_fixture.h"
 #include "support/program_run.h"
@@ -71,24 +70,19 @@ RandomDisk randomDisk(Random& random) {
     return made;
 }
 
-// The model of the image from what the test built, not from its bytes.
-ModelImage modelOf(const std::vector<FixtureDisk>& disks, const FixtureImage& image) {
-    ModelImage model;
-    model.fileLength = image.bytes.size();
+// Whether each file offset holds sector data, from where the builder put
+// the records: the test's own knowledge of the layout, not the model's.
+std::vector<bool> sectorDataBytes(const std::vector<FixtureDisk>& disks, const FixtureImage& image) {
+    std::vector<bool> data(image.bytes.size(), false);
     for (std::size_t d = 0; d < disks.size(); ++d) {
-        ModelDisk disk;
-        disk.offset = image.disks[d].offset;
-        disk.size = image.disks[d].length;
         for (const auto& [index, track] : disks[d].tracks) {
             for (std::size_t i = 0; i < track.size(); ++i) {
-                const FixtureRecord& record = track[i];
-                disk.tracks[index].push_back({image.disks[d].recordOffset(index, i), record.cylinder, record.head,
-                                              record.record, record.sizeCode, record.count, record.dataLength});
+                const std::size_t begin = image.disks[d].dataOffset(index, i);
+                std::fill_n(data.begin() + static_cast<std::ptrdiff_t>(begin), track[i].dataLength, true);
             }
         }
-        model.disks.push_back(disk);
     }
-    return model;
+    return data;
 }
 
 TEST(PasteDataSafetyTest, RandomPastesChangeOnlyTheirRunsSectorData) {
@@ -108,7 +102,6 @@ TEST(PasteDataSafetyTest, RandomPastesChangeOnlyTheirRunsSectorData) {
             disks.push_back(made.back().disk);
         }
         const FixtureImage image = buildFixtureImage(disks);
-        const ModelImage model = modelOf(disks, image);
 
         PasteCase paste;
         paste.disk = chance(random, 5) ? uniform(random, -1, diskCount) : uniform(random, 0, diskCount - 1);
@@ -116,44 +109,39 @@ TEST(PasteDataSafetyTest, RandomPastesChangeOnlyTheirRunsSectorData) {
         paste.singleSided = chance(random, 85) ? !target.doubleSided : target.doubleSided;
         const int tracks = paste.singleSided ? target.cylinders : target.cylinders * 2;
         paste.track = chance(random, 5) ? uniform(random, -1, 165) : uniform(random, 0, tracks);
-        paste.sector = chance(random, 15) ? uniform(random, 0, 20) : uniform(random, 1, 6);
+        paste.sectorNumber = chance(random, 15) ? uniform(random, 0, 20) : uniform(random, 1, 6);
         const int longest = chance(random, 30) ? 12000 : 2500;
-        paste.sourceLength = static_cast<std::size_t>(chance(random, 10) ? uniform(random, 0, 40) : uniform(random, 1, longest));
-        const PastePrediction expected = predictPaste(model, paste);
+        const auto sourceLength =
+            static_cast<std::size_t>(chance(random, 10) ? uniform(random, 0, 40) : uniform(random, 1, longest));
+        const Bytes source = patternBytes(sourceLength, static_cast<std::uint8_t>(c));
+        const PastePrediction expected = predictPaste(image.bytes, source, paste);
 
-        const Bytes source = patternBytes(paste.sourceLength, static_cast<std::uint8_t>(c));
         writeFileBytes(imagePath, image.bytes);
         writeFileBytes(sourcePath, source);
-        std::vector<std::string> arguments;
-        if (paste.singleSided) {
-            arguments.emplace_back("-s");
-        }
-        arguments.insert(arguments.end(), {imagePath, sourcePath, std::to_string(paste.disk),
-                                           std::to_string(paste.track), std::to_string(paste.sector)});
-        const ProgramResult run = runProgram(IMGPOKE_PATH, arguments, dir.path());
-        const Bytes after = loadFile(imagePath);
+        const ProgramResult run = runProgram(IMGPOKE_PATH, pasteArguments(paste, imagePath, sourcePath), dir.path());
+        const Bytes after = readFileBytes(imagePath);
 
         SCOPED_TRACE("case " + std::to_string(c) + ": imgpoke" + (paste.singleSided ? " -s" : "") + " disk " +
                      std::to_string(paste.disk) + " track " + std::to_string(paste.track) + " sector " +
-                     std::to_string(paste.sector) + ", " + std::to_string(paste.sourceLength) + " bytes");
+                     std::to_string(paste.sectorNumber) + ", " + std::to_string(sourceLength) + " bytes");
         EXPECT_EQ(run.exitStatus, expected.exitStatus);
         EXPECT_EQ(run.out, expected.out);
         EXPECT_EQ(run.err, expected.err);
         ASSERT_EQ(after.size(), image.bytes.size());
-        const std::vector<bool> sectorData = sectorDataBytes(model, after.size());
+        const std::vector<bool> sectorData = sectorDataBytes(disks, image);
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (!sectorData[i] && after[i] != image.bytes[i]) {
                 ADD_FAILURE() << "byte " << i << " outside sector data changed";
                 break;
             }
         }
-        EXPECT_TRUE(after == applyWrites(image.bytes, source, expected.writes)) << "sector data other than predicted";
+        EXPECT_TRUE(after == expected.image) << "sector data other than predicted";
         if (HasFailure()) {
             return;  // one case's report is enough to go on
         }
         if (expected.exitStatus == 0) {
             ++pasted;
-        } else if (expected.writes.empty()) {
+        } else if (expected.image == image.bytes) {
             ++nothingWritten;
         } else {
             ++shortRuns;

@@ -1,147 +1,201 @@
 #include "robustness/paste_model.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "support/d88_fixture.h"
-
-namespace paste_text {
-const char* const kBanner = "*** 片面モード ***\n";
-const char* const kNoSuchDisk = "指定のディスクがありません.\n";
-const char* const kTrackOutOfRange = "トラックの指定が範囲外です.\n";
-const char* const kTrackNotFormatted = "指定のトラックはフォーマットされていません.\n";
-const char* const kSectorNotFound = "指定されたセクタが見つかりません.\n";
-
-std::string shortWrite(std::size_t written) {
-    return "D88イメージへの書き込みに失敗しました.(書き込んだサイズ: " + std::to_string(written) + " byte)\n";
-}
-
-std::string result(int disk, int track, int sector, std::size_t written) {
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, "diskno:%2d track:%2d sector:%2d", disk, track, sector);
-    return std::string(numbers) + " から " + std::to_string(written) + "byte 書き込みました.\n";
-}
-}  // namespace paste_text
+#include "support/expected_texts.h"
 
 namespace {
 
-constexpr std::size_t kDiskHeader = kFixtureDiskHeaderSize;
-constexpr std::size_t kRecordHeader = kFixtureRecordHeaderSize;
-constexpr std::size_t kListedIds = 64;
+constexpr std::int64_t kDiskHeader = kFixtureDiskHeaderSize;
+constexpr std::int64_t kRecordHeader = kFixtureRecordHeaderSize;
+constexpr std::int64_t kMaxOffset = 0x7FFFFFFF;
+constexpr int kMaxDisks = 64;
 constexpr int kLastIndex = 163;
 constexpr int kSingleSidedLastIndex = 70;
+constexpr std::size_t kListedIds = 64;
 
-struct Found {
-    bool found = false;
-    const ModelRecord* record = nullptr;
+struct Identity {
+    int cylinder, head, sectorNumber, sizeCode;
+    bool operator==(const Identity&) const = default;
 };
 
-bool headerInFile(const ModelRecord& record, std::size_t fileLength) {
-    return record.offset + kRecordHeader <= fileLength;
-}
+class ModelRun {
+public:
+    explicit ModelRun(const Bytes& image) : bytes_(image) {}
 
-// A sector search: records in stored order until one whose header the file
-// cuts, a count of 0, the identity, or the record that is last by its count.
-Found search(const std::vector<ModelRecord>& track, std::size_t fileLength, int c, int h, int r, int n) {
-    for (std::size_t i = 0; i < track.size(); ++i) {
-        const ModelRecord& record = track[i];
-        if (!headerInFile(record, fileLength) || record.count == 0) {
-            return {};
+    Bytes& bytes() { return bytes_; }
+    std::int64_t length() const { return static_cast<std::int64_t>(bytes_.size()); }
+
+    std::uint32_t le16(std::int64_t at) const {
+        return bytes_[static_cast<std::size_t>(at)] | bytes_[static_cast<std::size_t>(at) + 1] << 8;
+    }
+    std::int32_t le32(std::int64_t at) const {
+        return static_cast<std::int32_t>(le16(at) | le16(at + 2) << 16);
+    }
+
+    // Disk offsets by their size fields, up to a header the file cuts or a
+    // size that leaves the range of a signed 32-bit offset.
+    std::vector<std::int64_t> directory() const {
+        std::vector<std::int64_t> offsets;
+        std::int64_t offset = 0;
+        while (static_cast<int>(offsets.size()) < kMaxDisks && offset + kDiskHeader <= length()) {
+            const std::int64_t next = offset + le32(offset + 0x1C);
+            if (next < offset || next > kMaxOffset) {
+                break;
+            }
+            offsets.push_back(offset);
+            offset = next;
         }
-        if (record.cylinder == c && record.head == h && record.record == r && record.sizeCode == n) {
-            return {true, &record};
-        }
-        if (i + 1 == record.count) {
-            return {};
+        return offsets;
+    }
+
+    void select(std::int64_t offset) {
+        disk_ = offset;
+        size_ = le32(offset + 0x1C);
+        for (int i = 0; i <= kLastIndex; ++i) {
+            entries_[static_cast<std::size_t>(i)] = le32(offset + 0x20 + 4 * i);
         }
     }
-    return {};
-}
 
-// The identities a listing of 64 stores, in stored order.
-std::vector<const ModelRecord*> listIds(const std::vector<ModelRecord>& track, std::size_t fileLength) {
-    std::vector<const ModelRecord*> ids;
-    for (std::size_t i = 0; i < track.size() && ids.size() < kListedIds; ++i) {
-        if (!headerInFile(track[i], fileLength)) {
-            break;
+    std::optional<std::int64_t> trackStart(int index) const {
+        if (index < 0 || index > kLastIndex) {
+            return std::nullopt;
         }
-        ids.push_back(&track[i]);
-        if (i + 1 == track[i].count) {
-            break;
+        const std::int32_t entry = entries_[static_cast<std::size_t>(index)];
+        if (entry <= 0 || entry > size_ || disk_ + entry > kMaxOffset) {
+            return std::nullopt;
         }
+        return disk_ + entry;
     }
-    return ids;
-}
+
+    bool headerAt(std::int64_t at) const { return at + kRecordHeader <= length(); }
+    Identity identityAt(std::int64_t at) const {
+        const auto i = static_cast<std::size_t>(at);
+        return {bytes_[i], bytes_[i + 1], bytes_[i + 2], bytes_[i + 3]};
+    }
+
+    // The identities a listing of 64 stores, in stored order.
+    std::vector<Identity> listIds(int index) const {
+        std::vector<Identity> ids;
+        const std::optional<std::int64_t> start = trackStart(index);
+        std::int64_t at = start.value_or(0);
+        for (std::uint32_t i = 0; start && ids.size() < kListedIds && headerAt(at); ++i) {
+            ids.push_back(identityAt(at));
+            if (i + 1 == le16(at + 4)) {
+                break;
+            }
+            at += kRecordHeader + le16(at + 14);
+        }
+        return ids;
+    }
+
+    // A search from the track's start: it ends with no match at a header the
+    // file cuts, at a count of 0, or after the record that is last by its own
+    // count; a matching record takes the transfer, inside the disk's data
+    // area only.
+    std::int64_t writeSector(int index, const Identity& wanted, const std::uint8_t* data, std::int64_t limit) {
+        const std::optional<std::int64_t> start = trackStart(index);
+        if (!start || std::min({wanted.cylinder, wanted.head, wanted.sectorNumber, wanted.sizeCode}) < 0 ||
+            std::max({wanted.cylinder, wanted.head, wanted.sectorNumber, wanted.sizeCode}) > 255) {
+            return 0;
+        }
+        std::int64_t at = *start;
+        for (std::uint32_t i = 0; headerAt(at); ++i) {
+            const std::uint32_t count = le16(at + 4);
+            const std::int64_t dataLength = le16(at + 14);
+            if (count == 0) {
+                return 0;
+            }
+            if (identityAt(at) == wanted) {
+                const std::int64_t begin = at + kRecordHeader;
+                // A sector that the end of the file cuts short is written
+                // all the same, and the file grows; never past the disk's end.
+                const std::int64_t transfer = std::min(dataLength, limit);
+                if (transfer <= 0 || begin < disk_ + kDiskHeader || begin + transfer > disk_ + size_) {
+                    return 0;
+                }
+                if (begin + transfer > length()) {
+                    bytes_.resize(static_cast<std::size_t>(begin + transfer));
+                }
+                std::copy_n(data, transfer, bytes_.begin() + begin);
+                return transfer;
+            }
+            if (i + 1 == count) {
+                return 0;
+            }
+            at += kRecordHeader + dataLength;
+        }
+        return 0;
+    }
+
+private:
+    Bytes bytes_;
+    std::int64_t disk_ = 0;
+    std::int32_t size_ = 0;
+    std::array<std::int32_t, kLastIndex + 1> entries_{};
+};
 
 }  // namespace
 
-PastePrediction predictPaste(const ModelImage& image, const PasteCase& paste) {
+PastePrediction predictPaste(const Bytes& image, const Bytes& source, const PasteCase& paste) {
+    ModelRun run(image);
     PastePrediction prediction;
-    std::size_t listedDisks = 0;
-    while (listedDisks < image.disks.size() && image.disks[listedDisks].offset + kDiskHeader <= image.fileLength) {
-        ++listedDisks;
-    }
-    if (paste.disk < 0 || static_cast<std::size_t>(paste.disk) >= listedDisks) {
-        prediction.err = paste_text::kNoSuchDisk;
+    auto refuse = [&](const std::string& message) {
+        prediction.err = message;
+        prediction.image = run.bytes();
         return prediction;
+    };
+    const std::vector<std::int64_t> disks = run.directory();
+    if (paste.disk < 0 || paste.disk >= static_cast<int>(disks.size())) {
+        return refuse(kNoSuchDisk);
     }
+    run.select(disks[static_cast<std::size_t>(paste.disk)]);
     if (paste.track < 0 || paste.track > kLastIndex) {
-        prediction.err = paste_text::kTrackOutOfRange;
-        return prediction;
+        return refuse(kTrackOutOfRange);
     }
-    const ModelDisk& disk = image.disks[static_cast<std::size_t>(paste.disk)];
     int index = paste.singleSided ? paste.track * 2 : paste.track;
     int c = paste.singleSided ? paste.track : paste.track / 2;
     int h = paste.singleSided ? 0 : paste.track % 2;
     const int lastIndex = paste.singleSided ? kSingleSidedLastIndex : kLastIndex;
     if (paste.singleSided) {
-        prediction.out = paste_text::kBanner;
+        prediction.out = kBanner;
     }
-    const auto startTrack = disk.tracks.find(index);
-    std::vector<const ModelRecord*> ids;
-    if (startTrack != disk.tracks.end()) {
-        ids = listIds(startTrack->second, image.fileLength);
-    }
+    std::vector<Identity> ids = run.listIds(index);
     if (ids.empty()) {
-        prediction.err = paste_text::kTrackNotFormatted;
-        return prediction;
+        return refuse(kTrackNotFormatted);
     }
     std::stable_sort(ids.begin(), ids.end(),
-                     [](const ModelRecord* a, const ModelRecord* b) { return a->record < b->record; });
-    const int lowest = ids.front()->record;
-    const int highest = ids.back()->record;
-    if (paste.sector < lowest || paste.sector > highest) {
-        prediction.err = paste_text::kSectorNotFound;
-        return prediction;
+                     [](const Identity& a, const Identity& b) { return a.sectorNumber < b.sectorNumber; });
+    const int lowest = ids.front().sectorNumber;
+    const int highest = ids.back().sectorNumber;
+    if (paste.sectorNumber < lowest || paste.sectorNumber > highest) {
+        return refuse(kSectorNotFound);
     }
-    const auto position = static_cast<std::size_t>(paste.sector - lowest);
-    int n = 0;
-    if (position < ids.size()) {
-        n = ids[position]->sizeCode;
-    } else {
-        n = (*std::find_if(ids.begin(), ids.end(),
-                           [&](const ModelRecord* id) { return id->record >= paste.sector; }))->sizeCode;
-    }
+    // The identity at position R - lowest, or past a gap in the numbering the
+    // first whose number is at least R.
+    const auto position = static_cast<std::size_t>(paste.sectorNumber - lowest);
+    const int n = position < ids.size()
+                      ? ids[position].sizeCode
+                      : std::find_if(ids.begin(), ids.end(), [&](const Identity& id) {
+                            return id.sectorNumber >= paste.sectorNumber;
+                        })->sizeCode;
 
-    // The run: a chunk of 128 << N (or what is left) to each position in turn.
-    // A sector that the end of the file cuts short is written all the same,
-    // as long as the write stays before the disk's declared end.
-    const std::size_t writableEnd = disk.offset + disk.size;
-    std::size_t total = 0;
-    int r = paste.sector;
-    while (total < paste.sourceLength) {
-        const std::size_t chunk = std::min(static_cast<std::size_t>(128) << n, paste.sourceLength - total);
-        const auto track = disk.tracks.find(index);
-        if (track != disk.tracks.end()) {
-            const Found found = search(track->second, image.fileLength, c, h, r, n);
-            const std::size_t dataBegin = found.found ? found.record->offset + kRecordHeader : 0;
-            const std::size_t length = found.found ? std::min<std::size_t>(found.record->dataLength, chunk) : 0;
-            if (length > 0 && dataBegin + length <= writableEnd) {
-                prediction.writes.push_back({dataBegin, total, length});
-                total += length;
-            }
+    // The run: a share of 128 << N (or what is left) to each position in turn.
+    const auto length = static_cast<std::int64_t>(source.size());
+    std::int64_t total = 0;
+    int r = paste.sectorNumber;
+    while (total < length) {
+        std::int64_t share = length - total;
+        if (n >= 0 && n <= 23) {
+            share = std::min<std::int64_t>(share, std::int64_t{128} << n);
         }
-        if (total >= paste.sourceLength) {
+        total += run.writeSector(index, {c, h, r, n}, source.data() + total, share);
+        if (total >= length) {
             break;
         }
         if (r != highest) {
@@ -161,76 +215,37 @@ PastePrediction predictPaste(const ModelImage& image, const PasteCase& paste) {
             break;
         }
     }
-    if (total == paste.sourceLength) {
+    if (total == length) {
         prediction.exitStatus = 0;
-        prediction.out += paste_text::result(paste.disk, paste.track, paste.sector, total);
+        prediction.out += pasteResult(paste.disk, paste.track, paste.sectorNumber, static_cast<std::size_t>(total));
     } else {
-        prediction.err = paste_text::shortWrite(total);
+        prediction.err = pasteShortWrite(static_cast<std::size_t>(total));
     }
+    prediction.image = run.bytes();
     return prediction;
 }
 
-Bytes applyWrites(Bytes image, const Bytes& source, const std::vector<ModelWrite>& writes) {
-    for (const ModelWrite& write : writes) {
-        image.resize(std::max(image.size(), write.offset + write.length));
-        std::copy_n(source.begin() + static_cast<std::ptrdiff_t>(write.from), write.length,
-                    image.begin() + static_cast<std::ptrdiff_t>(write.offset));
+std::vector<int> listedSectorNumbers(const Bytes& image, const PasteCase& paste) {
+    ModelRun run(image);
+    const std::vector<std::int64_t> disks = run.directory();
+    std::vector<int> numbers;
+    if (paste.disk < 0 || paste.disk >= static_cast<int>(disks.size())) {
+        return numbers;
     }
-    return image;
+    run.select(disks[static_cast<std::size_t>(paste.disk)]);
+    for (const Identity& id : run.listIds(paste.singleSided ? paste.track * 2 : paste.track)) {
+        numbers.push_back(id.sectorNumber);
+    }
+    return numbers;
 }
 
-namespace {
-
-std::uint32_t le16(const Bytes& bytes, std::size_t at) { return bytes.at(at) | bytes.at(at + 1) << 8; }
-std::uint32_t le32(const Bytes& bytes, std::size_t at) { return le16(bytes, at) | le16(bytes, at + 2) << 16; }
-
-}  // namespace
-
-ModelImage modelOfSoundImage(const Bytes& image) {
-    ModelImage model;
-    model.fileLength = image.size();
-    std::size_t offset = 0;
-    while (offset + kDiskHeader <= image.size()) {
-        ModelDisk disk;
-        disk.offset = offset;
-        disk.size = le32(image, offset + 0x1C);
-        for (int index = 0; index <= kLastIndex; ++index) {
-            const std::size_t entry = le32(image, offset + 0x20 + 4 * static_cast<std::size_t>(index));
-            if (entry == 0 || entry > disk.size) {
-                continue;
-            }
-            std::vector<ModelRecord>& records = disk.tracks[index];
-            std::size_t at = offset + entry;
-            do {
-                ModelRecord record;
-                record.offset = at;
-                record.cylinder = image.at(at);
-                record.head = image.at(at + 1);
-                record.record = image.at(at + 2);
-                record.sizeCode = image.at(at + 3);
-                record.count = static_cast<std::uint16_t>(le16(image, at + 4));
-                record.dataLength = static_cast<std::uint16_t>(le16(image, at + 14));
-                records.push_back(record);
-                at += kRecordHeader + record.dataLength;
-            } while (records.size() < records.front().count);
-        }
-        model.disks.push_back(disk);
-        offset += disk.size;
+std::vector<std::string> pasteArguments(const PasteCase& paste, const std::string& imagePath,
+                                        const std::string& sourcePath) {
+    std::vector<std::string> arguments;
+    if (paste.singleSided) {
+        arguments.emplace_back("-s");
     }
-    return model;
-}
-
-std::vector<bool> sectorDataBytes(const ModelImage& image, std::size_t fileLength) {
-    std::vector<bool> data(fileLength, false);
-    for (const ModelDisk& disk : image.disks) {
-        for (const auto& [index, records] : disk.tracks) {
-            for (const ModelRecord& record : records) {
-                const std::size_t begin = record.offset + kRecordHeader;
-                for (std::size_t i = begin; i < begin + record.dataLength && i < fileLength; ++i) {
-                    data[i] = true;
-                }
-            }
-        }
-    }
-    return data;
+    arguments.insert(arguments.end(), {imagePath, sourcePath, std::to_string(paste.disk), std::to_string(paste.track),
+                                       std::to_string(paste.sectorNumber)});
+    return arguments;
 }

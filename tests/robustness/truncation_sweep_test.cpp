@@ -64,32 +64,49 @@ protected:
     TempDir dir;
 };
 
+std::uint32_t le32(const Bytes& bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+// Where the disks of a whole image made by imgmint begin, and where the
+// first kDenseRecords records of each disk's track 0 end.
+struct SweepLayout {
+    std::vector<std::size_t> diskOffsets;
+    std::vector<std::size_t> denseEnds;
+};
+
+SweepLayout layoutOf(const Bytes& image) {
+    SweepLayout layout;
+    for (std::size_t offset = 0; offset + kDiskHeader <= image.size(); offset += le32(image, offset + 0x1C)) {
+        layout.diskOffsets.push_back(offset);
+        std::size_t end = offset + le32(image, offset + 0x20);  // track 0, always formatted here
+        for (std::size_t i = 0; i < kDenseRecords; ++i) {
+            end += kRecordHeader + (image[end + 14] | image[end + 15] << 8);
+        }
+        layout.denseEnds.push_back(end);
+    }
+    return layout;
+}
+
 // Every length through each disk's header and first records, then a stride
 // that falls at a different place in the records each time, and the whole
 // file.
-std::vector<Cut> cutsOf(const ModelImage& model, const SweepImage& sweep) {
-    std::vector<bool> dense(model.fileLength + 1, false);
-    for (const ModelDisk& disk : model.disks) {
-        std::size_t end = disk.offset + kDiskHeader;
-        const auto first = disk.tracks.find(0);
-        if (first != disk.tracks.end()) {
-            const std::vector<ModelRecord>& records = first->second;
-            const std::size_t last = std::min(kDenseRecords, records.size()) - 1;
-            end = records[last].offset + kRecordHeader + records[last].dataLength;
-        }
-        std::fill(dense.begin() + static_cast<std::ptrdiff_t>(disk.offset),
-                  dense.begin() + static_cast<std::ptrdiff_t>(std::min(end + 1, dense.size())), true);
+std::vector<Cut> cutsOf(const SweepLayout& layout, std::size_t fileLength, const SweepImage& sweep) {
+    std::vector<bool> dense(fileLength + 1, false);
+    for (std::size_t d = 0; d < layout.diskOffsets.size(); ++d) {
+        std::fill(dense.begin() + static_cast<std::ptrdiff_t>(layout.diskOffsets[d]),
+                  dense.begin() + static_cast<std::ptrdiff_t>(std::min(layout.denseEnds[d] + 1, dense.size())), true);
     }
     for (const auto& [from, to] : sweep.extraDense) {
         std::fill(dense.begin() + static_cast<std::ptrdiff_t>(from), dense.begin() + static_cast<std::ptrdiff_t>(to),
                   true);
     }
-    const std::size_t stride = std::max<std::size_t>(997, model.fileLength / kStrideCuts) | 1;
+    const std::size_t stride = std::max<std::size_t>(997, fileLength / kStrideCuts) | 1;
     std::vector<Cut> cuts;
-    for (std::size_t length = 0; length <= model.fileLength; ++length) {
+    for (std::size_t length = 0; length <= fileLength; ++length) {
         if (dense[length]) {
             cuts.push_back({length, true});
-        } else if (length % stride == 0 || length == model.fileLength) {
+        } else if (length % stride == 0 || length == fileLength) {
             cuts.push_back({length, false});
         }
     }
@@ -97,10 +114,10 @@ std::vector<Cut> cutsOf(const ModelImage& model, const SweepImage& sweep) {
 }
 
 // The disk a cut falls in: the last one that begins before it.
-int diskOfCut(const ModelImage& model, std::size_t length) {
+int diskOfCut(const SweepLayout& layout, std::size_t length) {
     int disk = 0;
-    for (std::size_t i = 0; i < model.disks.size(); ++i) {
-        if (model.disks[i].offset < length) {
+    for (std::size_t i = 0; i < layout.diskOffsets.size(); ++i) {
+        if (layout.diskOffsets[i] < length) {
             disk = static_cast<int>(i);
         }
     }
@@ -111,9 +128,8 @@ TEST_P(TruncationSweepTest, EveryCutEndsWithItsMessageAndWritesOnlyItsSectorData
     const SweepImage& sweep = GetParam();
     const Bytes whole = mintDisks(sweep);
     ASSERT_FALSE(HasFailure());
-    // One model for all cuts; only its file length changes.
-    ModelImage model = modelOfSoundImage(whole);
-    ASSERT_EQ(model.disks.size(), sweep.mints.size());
+    const SweepLayout layout = layoutOf(whole);
+    ASSERT_EQ(layout.diskOffsets.size(), sweep.mints.size());
 
     Bytes source(kSourceLength);
     for (std::size_t i = 0; i < source.size(); ++i) {
@@ -124,30 +140,22 @@ TEST_P(TruncationSweepTest, EveryCutEndsWithItsMessageAndWritesOnlyItsSectorData
     const std::string sourcePath = dir.file("src.bin").string();
 
     int programRuns = 0;
-    const std::vector<Cut> cuts = cutsOf(model, sweep);
+    const std::vector<Cut> cuts = cutsOf(layout, whole.size(), sweep);
     for (const Cut& cut : cuts) {
         const Bytes image(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut.length));
-        model.fileLength = cut.length;
         PasteCase paste;
         paste.singleSided = sweep.singleSided;
-        paste.disk = diskOfCut(model, cut.length);
+        paste.disk = diskOfCut(layout, cut.length);
         paste.track = sweep.track;
-        paste.sector = sweep.sector;
-        paste.sourceLength = kSourceLength;
-        const PastePrediction expected = predictPaste(model, paste);
-        const Bytes expectedImage = applyWrites(image, source, expected.writes);
-
-        std::vector<std::string> arguments;
-        if (sweep.singleSided) {
-            arguments.emplace_back("-s");
-        }
-        arguments.insert(arguments.end(), {imagePath, sourcePath, std::to_string(paste.disk),
-                                           std::to_string(paste.track), std::to_string(paste.sector)});
+        paste.sectorNumber = sweep.sector;
+        const PastePrediction expected = predictPaste(image, source, paste);
+        const Bytes& expectedImage = expected.image;
+        const std::vector<std::string> arguments = pasteArguments(paste, imagePath, sourcePath);
         // Dense cuts run in this process; the stride cuts also as the program.
         std::vector<std::pair<const char*, ProgramResult>> runs;
         writeFileBytes(imagePath, image);
         runs.emplace_back("in process", pasteInProcess(arguments));
-        const Bytes afterInProcess = loadFile(imagePath);
+        const Bytes afterInProcess = readFileBytes(imagePath);
         if (!cut.dense) {
             writeFileBytes(imagePath, image);
             runs.emplace_back("program", runProgram(IMGPOKE_PATH, arguments, dir.path()));
@@ -160,7 +168,7 @@ TEST_P(TruncationSweepTest, EveryCutEndsWithItsMessageAndWritesOnlyItsSectorData
             EXPECT_EQ(run.err, expected.err);
         }
         EXPECT_TRUE(afterInProcess == expectedImage) << sweep.name << " cut at " << cut.length << ", in process";
-        EXPECT_TRUE(loadFile(imagePath) == expectedImage) << sweep.name << " cut at " << cut.length;
+        EXPECT_TRUE(readFileBytes(imagePath) == expectedImage) << sweep.name << " cut at " << cut.length;
         if (HasFailure()) {
             return;  // one cut's report is enough to go on
         }

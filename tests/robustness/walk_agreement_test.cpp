@@ -91,8 +91,8 @@ void checkImage(const Bytes& file, const std::string& label) {
                 const auto [low, high] = std::minmax_element(
                     walk.records.begin(), walk.records.end(),
                     [](const PlainRecord& a, const PlainRecord& b) { return a.r < b.r; });
-                EXPECT_EQ(summary.walked.lowestSector, low->r);
-                EXPECT_EQ(summary.walked.highestSector, high->r);
+                EXPECT_EQ(summary.walked.lowestSectorNumber, low->r);
+                EXPECT_EQ(summary.walked.highestSectorNumber, high->r);
             }
             // Each identity on the walk is found at its first record; one
             // that is not on it is not found.

@@ -16,7 +16,7 @@ void appendRecord(Bytes& bytes, const FixtureRecord& record) {
     std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), kFixtureRecordHeaderSize, 0);
     bytes[at + 0] = record.cylinder;
     bytes[at + 1] = record.head;
-    bytes[at + 2] = record.record;
+    bytes[at + 2] = record.sectorNumber;
     bytes[at + 3] = record.sizeCode;
     storeLE16(bytes, at + 4, record.count);
     storeLE16(bytes, at + 14, record.dataLength);
@@ -56,7 +56,7 @@ FixtureTrack fixtureTrack(std::uint8_t cylinder, std::uint8_t head, const std::v
         FixtureRecord record;
         record.cylinder = cylinder;
         record.head = head;
-        record.record = static_cast<std::uint8_t>(order[i]);
+        record.sectorNumber = static_cast<std::uint8_t>(order[i]);
         record.sizeCode = sizeCode;
         record.count = static_cast<std::uint16_t>(order.size());
         record.dataLength = static_cast<std::uint16_t>(128u << sizeCode);

@@ -20,7 +20,7 @@ inline constexpr std::size_t kFixtureRecordHeaderSize = 16;
 struct FixtureRecord {
     std::uint8_t cylinder = 0;
     std::uint8_t head = 0;
-    std::uint8_t record = 1;
+    std::uint8_t sectorNumber = 1;  // R
     std::uint8_t sizeCode = 1;
     std::uint16_t count = 1;
     std::uint16_t dataLength = 256;

@@ -5,15 +5,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
+
+#include "argument_vector.h"
+#include "support/temp_dir.h"
 
 namespace {
 
 std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const Bytes bytes = readFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 [[noreturn]] void runChild(const std::string& program, const std::vector<std::string>& arguments,
@@ -30,22 +31,19 @@ std::string readText(const std::filesystem::path& path) {
         ::unsetenv(name);
     }
     ::setenv("LC_ALL", locale.c_str(), 1);
-    std::vector<char*> argv;
-    std::vector<std::string> storage;
-    storage.push_back(program);
-    storage.insert(storage.end(), arguments.begin(), arguments.end());
-    for (std::string& text : storage) {
-        argv.push_back(text.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<std::string> texts = arguments;
+    std::vector<char*> argv = argumentVector(program.c_str(), texts);
     ::execv(program.c_str(), argv.data());
     ::_exit(127);
 }
 
 }  // namespace
 
-ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& workDir, const std::string& locale) {
+namespace {
+
+ProgramResult runCapturing(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::filesystem::path& workDir, const std::string& locale,
+                           const std::filesystem::path& standardOutput) {
     // The captured streams live beside the work directory, not in it, so that
     // the program sees only the files a test put there.
     static int runNumber = 0;
@@ -55,18 +53,34 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
     const std::filesystem::path errPath = workDir.parent_path() / (stem.str() + ".err");
 
     ProgramResult result;
+    const bool capturesOutput = standardOutput.empty();
     const pid_t child = ::fork();
     if (child == 0) {
-        runChild(program, arguments, workDir, locale, outPath, errPath);
+        runChild(program, arguments, workDir, locale, capturesOutput ? outPath : standardOutput, errPath);
     }
     int status = 0;
     if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
         result.exitStatus = WEXITSTATUS(status);
     }
-    result.out = readText(outPath);
+    if (capturesOutput) {
+        result.out = readText(outPath);
+    }
     result.err = readText(errPath);
     std::error_code ignored;
     std::filesystem::remove(outPath, ignored);
     std::filesystem::remove(errPath, ignored);
     return result;
+}
+
+}  // namespace
+
+ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& workDir, const std::string& locale) {
+    return runCapturing(program, arguments, workDir, locale, {});
+}
+
+ProgramResult runProgramWithOutputTo(const std::string& program, const std::vector<std::string>& arguments,
+                                     const std::filesystem::path& workDir,
+                                     const std::filesystem::path& standardOutput) {
+    return runCapturing(program, arguments, workDir, "C.UTF-8", standardOutput);
 }

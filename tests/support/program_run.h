@@ -15,3 +15,9 @@ struct ProgramResult {
 // workDir. The locale variables are cleared and LC_ALL is set to `locale`.
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::filesystem::path& workDir, const std::string& locale = "C.UTF-8");
+
+// The same with standard output sent to `standardOutput` (a device such as
+// /dev/full) instead of being captured; `out` of the result stays empty.
+ProgramResult runProgramWithOutputTo(const std::string& program, const std::vector<std::string>& arguments,
+                                     const std::filesystem::path& workDir,
+                                     const std::filesystem::path& standardOutput);

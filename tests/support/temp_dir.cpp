@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <fstream>
-#include <iterator>
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "imgtools-test-XXXXXX").string();
@@ -19,9 +19,22 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+// Reads in large blocks: the sweeps read thousands of images.
 Bytes readFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    Bytes bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return bytes;
+    }
+    constexpr std::size_t kBlock = 1 << 16;
+    std::size_t got = 0;
+    do {
+        bytes.resize(bytes.size() + kBlock);
+        got = std::fread(bytes.data() + bytes.size() - kBlock, 1, kBlock, file);
+        bytes.resize(bytes.size() - kBlock + got);
+    } while (got == kBlock);
+    std::fclose(file);
+    return bytes;
 }
 
 void writeFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
