@@ -11,44 +11,57 @@
 
 namespace {
 
-constexpr std::array<const char*, 6> kShiftJisCharsets = {
-    "shift_jis", "shift-jis", "sjis", "cp932", "windows-31j", "ms_kanji",
+struct CharsetName {
+    const char* name;  // lower case, as nl_langinfo may spell it
+    ConsoleCharset charset;
 };
 
-bool isShiftJisCharset(const char* name) {
+constexpr std::array<CharsetName, 9> kJapaneseCharsets = {{
+    {"shift_jis", ConsoleCharset::ShiftJis},
+    {"shift-jis", ConsoleCharset::ShiftJis},
+    {"sjis", ConsoleCharset::ShiftJis},
+    {"cp932", ConsoleCharset::ShiftJis},
+    {"windows-31j", ConsoleCharset::ShiftJis},
+    {"ms_kanji", ConsoleCharset::ShiftJis},
+    {"euc-jp", ConsoleCharset::EucJp},
+    {"eucjp", ConsoleCharset::EucJp},
+    {"euc-jp-ms", ConsoleCharset::EucJp},
+}};
+
+ConsoleCharset charsetNamed(const char* name) {
     std::string lowered = name == nullptr ? "" : name;
     toLowerAscii(lowered.data());
-    for (const char* candidate : kShiftJisCharsets) {
-        if (lowered == candidate) {
-            return true;
+    for (const CharsetName& candidate : kJapaneseCharsets) {
+        if (lowered == candidate.name) {
+            return candidate.charset;
         }
     }
-    return false;
+    return ConsoleCharset::Utf8;
 }
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-iconv_t openShiftJisConverter() {
-    iconv_t converter = iconv_open("CP932", "UTF-8");
+iconv_t openConverter(const char* preferred, const char* fallback) {
+    iconv_t converter = iconv_open(preferred, "UTF-8");
     if (converter == kNoConverter) {
-        converter = iconv_open("SHIFT_JIS", "UTF-8");
+        converter = iconv_open(fallback, "UTF-8");
     }
     return converter;
 }
 
-// Opened at the first conversion and kept for the rest of the run; the
-// system releases it at exit.
+// Each converter is opened at its first use and kept for the rest of the
+// run; the system releases it at exit.
 iconv_t shiftJisConverter() {
-    static const iconv_t converter = openShiftJisConverter();
+    static const iconv_t converter = openConverter("CP932", "SHIFT_JIS");
     return converter;
 }
 
-}  // namespace
+iconv_t eucJpConverter() {
+    static const iconv_t converter = openConverter("EUC-JP", "EUCJP");
+    return converter;
+}
 
-bool consoleUsesShiftJis() { return isShiftJisCharset(nl_langinfo(CODESET)); }
-
-std::string utf8ToShiftJis(std::string_view utf8) {
-    iconv_t converter = shiftJisConverter();
+std::string convertFromUtf8(iconv_t converter, std::string_view utf8) {
     if (converter == kNoConverter) {
         return std::string(utf8);
     }
@@ -77,11 +90,28 @@ std::string utf8ToShiftJis(std::string_view utf8) {
     return output;
 }
 
+}  // namespace
+
+ConsoleCharset consoleCharset() { return charsetNamed(nl_langinfo(CODESET)); }
+
+bool consoleUsesShiftJis() { return consoleCharset() == ConsoleCharset::ShiftJis; }
+
+std::string utf8ToShiftJis(std::string_view utf8) { return convertFromUtf8(shiftJisConverter(), utf8); }
+
+std::string utf8ToEucJp(std::string_view utf8) { return convertFromUtf8(eucJpConverter(), utf8); }
+
 void writeConsoleText(std::FILE* stream, std::string_view utf8) {
-    if (consoleUsesShiftJis()) {
-        const std::string converted = utf8ToShiftJis(utf8);
-        std::fwrite(converted.data(), 1, converted.size(), stream);
-    } else {
-        std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::string converted;
+    switch (consoleCharset()) {
+        case ConsoleCharset::ShiftJis:
+            converted = utf8ToShiftJis(utf8);
+            break;
+        case ConsoleCharset::EucJp:
+            converted = utf8ToEucJp(utf8);
+            break;
+        case ConsoleCharset::Utf8:
+            std::fwrite(utf8.data(), 1, utf8.size(), stream);
+            return;
     }
+    std::fwrite(converted.data(), 1, converted.size(), stream);
 }

@@ -1,18 +1,26 @@
 // Console output encoding: texts are held in UTF-8 and written as UTF-8,
-// except that a Shift_JIS (CP932) locale gets Shift_JIS bytes.
+// except that a Japanese locale whose character set is not UTF-8 gets its
+// own: Shift_JIS (CP932) or EUC-JP.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <string_view>
 
-// Whether the character set of the current locale (after setlocale) is
-// Shift_JIS or one of its Windows variants.
+// The character sets the console can be written in.
+enum class ConsoleCharset { Utf8, ShiftJis, EucJp };
+
+// The character set of the current locale (after setlocale): Shift_JIS or
+// EUC-JP by their usual names, UTF-8 for everything else (English texts
+// are ASCII, which every character set holds).
+ConsoleCharset consoleCharset();
+
 bool consoleUsesShiftJis();
 
-// Converts UTF-8 text to Shift_JIS (code page 932). Characters that have no
-// Shift_JIS form are replaced by '?'.
+// Converts UTF-8 text to Shift_JIS (code page 932) or EUC-JP. Characters
+// that have no form there are replaced by '?'.
 std::string utf8ToShiftJis(std::string_view utf8);
+std::string utf8ToEucJp(std::string_view utf8);
 
-// Writes UTF-8 text to the stream in the console's encoding.
+// Writes UTF-8 text to the stream in the console's character set.
 void writeConsoleText(std::FILE* stream, std::string_view utf8);

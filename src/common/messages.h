@@ -1,5 +1,6 @@
 // Every text the programs print to a user, kept once in one table, and the
-// one way to print them: formatMessage and printMessage check at compile time
+// one way to print them, in the user's language (translation.h).
+// formatMessage and printMessage check at compile time
 // that the arguments fit the text's conversions, one for one and kind for
 // kind (a number for %d, a text for %s).
 #pragma once
@@ -12,6 +13,7 @@
 #include <type_traits>
 
 #include "common/console_text.h"
+#include "common/translation.h"
 
 enum class Message {
     // imgmint
@@ -226,7 +228,8 @@ std::string format(const char* text, const Argument* arguments, std::size_t coun
 
 }  // namespace message_table
 
-// The UTF-8 text of a message, with its conversions.
+// The UTF-8 text of a message as the table holds it (Japanese, the system's
+// own), with its conversions; the catalog's translations are keyed by it.
 constexpr const char* messageText(Message id) {
     return message_table::kEntries[static_cast<std::size_t>(id)].text;
 }
@@ -236,7 +239,7 @@ std::string formatMessage(const Args&... values) {
     static_assert(message_table::argumentsFit<Args...>(messageText(id)),
                   "the arguments do not fit the message's conversions");
     const message_table::Argument arguments[] = {message_table::argument(values)..., {}};
-    return message_table::format(messageText(id), arguments, sizeof...(Args));
+    return message_table::format(translated(messageText(id)), arguments, sizeof...(Args));
 }
 
 // Writes the message to the stream in the console's encoding.
@@ -248,5 +251,5 @@ void printMessage(std::FILE* stream, const Args&... values) {
 // A message chosen at run time, for the refusals that take no argument; a
 // conversion in its text would print nothing.
 inline void printMessage(std::FILE* stream, Message id) {
-    writeConsoleText(stream, message_table::format(messageText(id), nullptr, 0));
+    writeConsoleText(stream, message_table::format(translated(messageText(id)), nullptr, 0));
 }

@@ -2,17 +2,21 @@
 
 #include <cstdio>
 #include <cstdint>
+#include <string_view>
 
 #include "command/exit_status.h"
+#include "command/standard_options.h"
 #include "command/standard_output.h"
 #include "common/messages.h"
 #include "common/parse_number.h"
+#include "common/replacement_file.h"
 #include "common/to_lower_ascii.h"
 #include "format/image_builder.h"
 
 namespace {
 
 constexpr const char* kOutputName = "NEW.D88";
+constexpr std::string_view kOutputOption = "-o";
 
 // Argument positions after the program name.
 enum Argument : int { kMediaType = 1, kSectorsOrPattern = 2, kSizeCode = 3, kTracks = 4, kGenericPattern = 5 };
@@ -41,14 +45,14 @@ Message messageFor(GeometryProblem problem) {
     return Message::ImageTooLarge;
 }
 
-void printUsage() {
-    printMessage<Message::FormatUsage>(stderr);
+void printUsage(std::FILE* stream) {
+    printMessage<Message::FormatUsage>(stream);
     bool first = true;
     for (const MediaPreset& preset : mediaPresets()) {
         if (first) {
-            printMessage<Message::FormatUsageFirstKeyword>(stderr, preset.keyword);
+            printMessage<Message::FormatUsageFirstKeyword>(stream, preset.keyword);
         } else {
-            printMessage<Message::FormatUsageKeyword>(stderr, preset.keyword);
+            printMessage<Message::FormatUsageKeyword>(stream, preset.keyword);
         }
         first = false;
     }
@@ -78,8 +82,24 @@ ImageGeometry geometryFor(const MediaPreset& preset, int argCount, char** argv) 
     return geometry;
 }
 
-// One write of the whole image; closing must succeed too, since that is
-// where buffered bytes reach the disk.
+// A file named with -o is replaced only once the image is whole in it, so a
+// failure leaves it as it was.
+int replaceImageFile(const ImageBuffer& image, const char* path) {
+    ReplacementFile file;
+    if (!file.begin(path)) {
+        printMessage<Message::CannotOpenOutput>(stderr);
+        return kExitFileError;
+    }
+    if (!file.write(image.bytes.get(), image.length) || !file.commit()) {
+        printMessage<Message::OutputWriteFailed>(stderr);
+        return kExitFileError;
+    }
+    return kExitSuccess;
+}
+
+// NEW.D88 is written as it always was: opened with truncation, then one
+// write of the whole image; closing must succeed too, since that is where
+// buffered bytes reach the disk.
 int writeImageFile(const ImageBuffer& image) {
     std::FILE* file = std::fopen(kOutputName, "wb");
     if (file == nullptr) {
@@ -99,6 +119,18 @@ int writeImageFile(const ImageBuffer& image) {
 
 FormatRequest readFormatRequest(int argc, char** argv) {
     FormatRequest request;
+    // "-o FILE" before the media type names the output; the media type and
+    // its numbers then follow as usual.
+    if (argc >= 2 && std::string_view(argv[1]) == kOutputOption) {
+        if (argc < 3) {
+            request.exitStatus = kExitUsage;
+            return request;
+        }
+        request.outputPath = argv[2];
+        request.outputNamed = true;
+        argc -= 2;
+        argv += 2;
+    }
     const int argCount = argc - 1;
     if (argCount < 1) {
         request.exitStatus = kExitUsage;
@@ -126,10 +158,13 @@ FormatRequest readFormatRequest(int argc, char** argv) {
 }
 
 int runFormatCommand(int argc, char** argv) {
+    if (const auto answered = answerStandardOption(argc, argv, "imgmint", printUsage)) {
+        return *answered;
+    }
     const FormatRequest request = readFormatRequest(argc, argv);
     if (!request.accepted) {
         if (request.refusal == Message::FormatUsage) {
-            printUsage();
+            printUsage(stderr);
         } else {
             printMessage(stderr, request.refusal);
         }
@@ -140,13 +175,14 @@ int runFormatCommand(int argc, char** argv) {
         printMessage<Message::OutOfMemory>(stderr);
         return kExitFailure;
     }
-    const int status = writeImageFile(image);
+    const int status =
+        request.outputNamed ? replaceImageFile(image, request.outputPath) : writeImageFile(image);
     image.bytes.reset();
     if (status != kExitSuccess) {
         return status;
     }
     const ImageGeometry& geometry = request.geometry;
-    printMessage<Message::FormatResult>(stdout, kOutputName, request.preset->description, geometry.tracks,
+    printMessage<Message::FormatResult>(stdout, request.outputPath, request.preset->description, geometry.tracks,
                                         geometry.sectors, geometry.sizeCode);
     // The image is written, but a result line that never arrived is an
     // output that could not be written, as for the image itself.

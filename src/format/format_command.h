@@ -12,12 +12,14 @@ struct FormatRequest {
     ImageGeometry geometry;
     Message refusal = Message::FormatUsage;  // FormatUsage: print the whole usage block
     int exitStatus = 0;
+    const char* outputPath = "NEW.D88";  // in the current directory unless -o names a file
+    bool outputNamed = false;
 };
 
 // Reads the command line (lowering the MediaType argument in place) and checks
 // that the geometry can be laid out. Touches no file.
 FormatRequest readFormatRequest(int argc, char** argv);
 
-// The whole imgmint run: argv in, "NEW.D88" and one line out; returns the
-// process exit status.
+// The whole imgmint run: argv in, "NEW.D88" (or the -o file) and one line
+// out; returns the process exit status.
 int runFormatCommand(int argc, char** argv);

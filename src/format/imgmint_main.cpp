@@ -1,8 +1,8 @@
-#include <clocale>
+#include "common/translation.h"
 
 #include "format/format_command.h"
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+    startLocale();
     return runFormatCommand(argc, argv);
 }

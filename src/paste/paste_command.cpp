@@ -8,6 +8,7 @@
 #include "command/image_access.h"
 #include "command/sector_run_start.h"
 #include "command/single_sided_flag.h"
+#include "command/standard_options.h"
 #include "command/standard_output.h"
 #include "common/messages.h"
 #include "common/parse_number.h"
@@ -22,10 +23,10 @@ enum Argument : int { kImagePath = 1, kSourcePath = 2, kDiskNumber = 3, kTrack =
 constexpr std::size_t kSourceBufferSize = 737280;
 using SourceBuffer = std::array<std::uint8_t, kSourceBufferSize>;
 
-void printUsage() {
-    printMessage<Message::PasteUsageTitle>(stderr);
-    printMessage<Message::PasteUsage>(stderr);
-    printMessage<Message::PasteUsageSingleSided>(stderr);
+void printUsage(std::FILE* stream) {
+    printMessage<Message::PasteUsageTitle>(stream);
+    printMessage<Message::PasteUsage>(stream);
+    printMessage<Message::PasteUsageSingleSided>(stream);
 }
 
 enum class SourceRead { Read, CannotOpen, Failed, TooLarge };
@@ -90,9 +91,12 @@ PasteOutcome paste(D88Image& image, const SectorRunRequest& request, const char*
 
 // Five arguments are needed after "-s", if it is given.
 int runPasteCommand(int argc, char** argv) {
+    if (const auto answered = answerStandardOption(argc, argv, "imgpoke", printUsage)) {
+        return *answered;
+    }
     const FlaggedArguments arguments = takeSingleSidedFlag(argc, argv);
     if (arguments.count < kSector) {
-        printUsage();
+        printUsage(stderr);
         return kExitFailure;
     }
     SectorRunRequest request;

@@ -1,8 +1,8 @@
-#include <clocale>
+#include "common/translation.h"
 
 #include "peek/peek_command.h"
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+    startLocale();
     return runPeekCommand(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include "command/exit_status.h"
 #include "command/image_access.h"
 #include "command/single_sided_flag.h"
+#include "command/standard_options.h"
 #include "command/standard_output.h"
 #include "common/messages.h"
 #include "common/parse_number.h"
@@ -24,12 +25,12 @@ constexpr int kSectorReadArguments = 6;
 // Argument positions of the sector read, after "-s".
 enum ReadArgument : int { kImagePath = 1, kDiskNumber = 2, kTrack = 3, kSector = 4, kLength = 5, kOutputPath = 6 };
 
-void printUsage() {
-    printMessage<Message::PasteUsageTitle>(stderr);
-    printMessage<Message::PeekUsageDiskList>(stderr);
-    printMessage<Message::PeekUsageTrackList>(stderr);
-    printMessage<Message::PeekUsageRead>(stderr);
-    printMessage<Message::PasteUsageSingleSided>(stderr);
+void printUsage(std::FILE* stream) {
+    printMessage<Message::PasteUsageTitle>(stream);
+    printMessage<Message::PeekUsageDiskList>(stream);
+    printMessage<Message::PeekUsageTrackList>(stream);
+    printMessage<Message::PeekUsageRead>(stream);
+    printMessage<Message::PasteUsageSingleSided>(stream);
 }
 
 // Standard output must have taken the whole listing, and the image must
@@ -83,6 +84,9 @@ int readSectors(const FlaggedArguments& arguments) {
 // (seven with "-s" first) read sectors; anything else is refused. "-s"
 // belongs to the third form only.
 int runPeekCommand(int argc, char** argv) {
+    if (const auto answered = answerStandardOption(argc, argv, "imgpeek", printUsage)) {
+        return *answered;
+    }
     const FlaggedArguments arguments = takeSingleSidedFlag(argc, argv);
     if (!arguments.singleSided && arguments.count == kDiskListArguments) {
         return listDisks(argv[1]);
@@ -93,6 +97,6 @@ int runPeekCommand(int argc, char** argv) {
     if (arguments.count >= kSectorReadArguments) {
         return readSectors(arguments);
     }
-    printUsage();
+    printUsage(stderr);
     return kExitFailure;
 }
