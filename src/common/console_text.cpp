@@ -26,13 +26,15 @@ bool isShiftJisCharset(const char* name) {
     return false;
 }
 
-iconv_t openShiftJisConverter() {
-    iconv_t converter = iconv_open("CP932", "UTF-8");
+iconv_t openShiftJisConverter(const char* from = "UTF-8") {
+    iconv_t converter = iconv_open("CP932", from);
     if (converter == reinterpret_cast<iconv_t>(-1)) {
-        converter = iconv_open("SHIFT_JIS", "UTF-8");
+        converter = iconv_open("SHIFT_JIS", from);
     }
     return converter;
 }
+
+bool opened(iconv_t converter) { return converter != reinterpret_cast<iconv_t>(-1); }
 
 }  // namespace
 
@@ -40,7 +42,7 @@ bool consoleUsesShiftJis() { return isShiftJisCharset(nl_langinfo(CODESET)); }
 
 std::string utf8ToShiftJis(std::string_view utf8) {
     iconv_t converter = openShiftJisConverter();
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+    if (!opened(converter)) {
         return std::string(utf8);
     }
     std::string input(utf8);
@@ -65,6 +67,30 @@ std::string utf8ToShiftJis(std::string_view utf8) {
     }
     iconv_close(converter);
     return output;
+}
+
+bool consoleTextToShiftJis(std::string_view text, std::string& shiftJis) {
+    // Shift_JIS input goes through the converter too, so that byte sequences
+    // that are no Shift_JIS character are refused.
+    iconv_t converter = openShiftJisConverter(consoleUsesShiftJis() ? "CP932" : "UTF-8");
+    if (!opened(converter)) {
+        return false;
+    }
+    std::string input(text);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    shiftJis.clear();
+    std::array<char, 256> chunk{};
+    bool converted = true;
+    while (converted && inLeft > 0) {
+        char* out = chunk.data();
+        std::size_t outLeft = chunk.size();
+        const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+        shiftJis.append(chunk.data(), chunk.size() - outLeft);
+        converted = result != static_cast<std::size_t>(-1) || errno == E2BIG;
+    }
+    iconv_close(converter);
+    return converted;
 }
 
 void writeConsoleText(std::FILE* stream, std::string_view utf8) {

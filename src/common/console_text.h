@@ -14,5 +14,11 @@ bool consoleUsesShiftJis();
 // Shift_JIS form are replaced by '?'.
 std::string utf8ToShiftJis(std::string_view utf8);
 
+// Converts text typed at the console (Shift_JIS under a Shift_JIS locale,
+// UTF-8 otherwise, the encodings the console is written in) to Shift_JIS
+// (code page 932). False, with `shiftJis` unspecified, when a character has
+// no Shift_JIS form or the text is not valid in the console's encoding.
+bool consoleTextToShiftJis(std::string_view text, std::string& shiftJis);
+
 // Writes UTF-8 text to the stream in the console's encoding.
 void writeConsoleText(std::FILE* stream, std::string_view utf8);

@@ -80,6 +80,37 @@ constexpr MessageEntry kMessages[] = {
     {Message::ReadOutputWriteFailed, "出力ファイルへの書き込みに失敗しました.\n"},
     {Message::ImageReadShort, "D88イメージからの読み込みに失敗しました.(読み込んだサイズ: %d byte)\n"},
     {Message::PeekResult, "diskno:%2d track:%2d sector:%2d から %dbyte 読み込みました.\n"},
+
+    {Message::DiskUsageExtract, "Usage: imgdisk extract [d88file] [diskno] [outfile]\n"},
+    {Message::DiskUsageSplit, "Usage: imgdisk split [d88file] (prefix)\n"},
+    {Message::DiskUsageJoin, "Usage: imgdisk join [outfile] [d88file]...\n"},
+    {Message::DiskUsageRemove, "Usage: imgdisk remove [d88file] [diskno]\n"},
+    {Message::DiskUsageMove, "Usage: imgdisk move [d88file] [diskno] [newno]\n"},
+    {Message::DiskUsageName, "Usage: imgdisk name [d88file] [diskno] [name]\n"},
+    {Message::DiskUsageProtect, "Usage: imgdisk protect [d88file] [diskno] [on|off]\n"},
+    {Message::DiskUsageMedia, "Usage: imgdisk media [d88file] [diskno] [2d|2dd|2hd]\n"},
+    {Message::DiskVersion, "imgdisk %s\n"},
+    {Message::InputPathPrefix, "%s : "},
+    {Message::ImageHasNoDisks, "D88ファイルにディスクがありません.\n"},
+    {Message::DiskSizeBelowHeader, "ディスク %d のサイズが688バイト未満です.\n"},
+    {Message::DiskPastEndOfFile, "ディスク %d がファイルの終わりを越えています.\n"},
+    {Message::DiskTrackInsideHeader, "ディスク %d のトラック表がヘッダの中を指しています.\n"},
+    {Message::MoveTargetOutOfRange, "移動先の番号が範囲外です.\n"},
+    {Message::ResultTooManyDisks, "ディスクは64枚までです.(結果: %d 枚)\n"},
+    {Message::ResultTooLarge, "結果のファイルが大きすぎます.(最大サイズ: %d byte)\n"},
+    {Message::ImageReadFailed, "D88ファイルの読み込みに失敗しました.\n"},
+    {Message::NameTooLong, "名前はShift_JISで16バイト以内で指定してください.(%d byte)\n"},
+    {Message::NameNotShiftJis, "名前にShift_JISで表せない文字があります.\n"},
+    {Message::ProtectSettingUnknown, "on か off を指定してください.\n"},
+    {Message::MediaKeywordUnknown, "メディア種別は 2d, 2dd, 2hd のいずれかで指定してください.\n"},
+    {Message::ExtractResult, "ディスク %d を書き出しました.(%d byte)\n"},
+    {Message::SplitResult, "%d 枚のディスクを書き出しました.\n"},
+    {Message::JoinResult, "%d 枚のディスクをつなぎました.(%d byte)\n"},
+    {Message::RemoveResult, "ディスク %d を削除しました.(残り: %d 枚)\n"},
+    {Message::MoveResult, "ディスク %d を %d 番に移動しました.\n"},
+    {Message::NameResult, "ディスク %d の名前を設定しました.\n"},
+    {Message::ProtectResult, "ディスク %d のライトプロテクトを %s にしました.\n"},
+    {Message::MediaResult, "ディスク %d のメディア種別を %s にしました.\n"},
 };
 
 // The table is indexed by the enumeration; this keeps the two in step.
@@ -89,7 +120,7 @@ constexpr bool tableMatchesEnumeration() {
             return false;
         }
     }
-    return std::size(kMessages) == static_cast<std::size_t>(Message::PeekResult) + 1;
+    return std::size(kMessages) == static_cast<std::size_t>(Message::MediaResult) + 1;
 }
 static_assert(tableMatchesEnumeration(), "kMessages must list every Message in declaration order");
 
