@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -18,7 +20,8 @@ std::string readText(const std::filesystem::path& path) {
 
 [[noreturn]] void runChild(const std::string& program, const std::vector<std::string>& arguments,
                            const std::filesystem::path& workDir, const std::string& locale,
-                           const std::filesystem::path& outPath, const std::filesystem::path& errPath) {
+                           const ProgramLimits& limits, const std::filesystem::path& outPath,
+                           const std::filesystem::path& errPath) {
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int in = ::open("/dev/null", O_RDONLY);
@@ -30,6 +33,14 @@ std::string readText(const std::filesystem::path& path) {
         ::unsetenv(name);
     }
     ::setenv("LC_ALL", locale.c_str(), 1);
+    if (limits.fileSizeLimit > 0) {
+        // Both survive exec: an ignored signal stays ignored.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {limits.fileSizeLimit, limits.fileSizeLimit};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            ::_exit(127);
+        }
+    }
     std::vector<char*> argv;
     std::vector<std::string> storage;
     storage.push_back(program);
@@ -45,7 +56,8 @@ std::string readText(const std::filesystem::path& path) {
 }  // namespace
 
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& workDir, const std::string& locale) {
+                         const std::filesystem::path& workDir, const std::string& locale,
+                         const ProgramLimits& limits) {
     // The captured streams live beside the work directory, not in it, so that
     // the program sees only the files a test put there.
     static int runNumber = 0;
@@ -57,7 +69,7 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
     ProgramResult result;
     const pid_t child = ::fork();
     if (child == 0) {
-        runChild(program, arguments, workDir, locale, outPath, errPath);
+        runChild(program, arguments, workDir, locale, limits, outPath, errPath);
     }
     int status = 0;
     if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
