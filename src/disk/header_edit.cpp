@@ -28,8 +28,8 @@ HeaderEditOutcome editDiskHeader(const char* imagePath, std::int32_t number, std
         return HeaderEditOutcome::NoSuchDisk;
     }
     // The directory lists only disks whose header the file holds whole.
-    const std::int64_t position =
-        static_cast<std::int64_t>(directory.offsets[static_cast<std::size_t>(number)]) + static_cast<std::int64_t>(fieldOffset);
+    const std::int64_t diskOffset = directory.offsets[static_cast<std::size_t>(number)];
+    const std::int64_t position = diskOffset + static_cast<std::int64_t>(fieldOffset);
     const bool written = writeAndFlush(file, position, bytes);
     const bool closed = std::fclose(file) == 0;
     return written && closed ? HeaderEditOutcome::Written : HeaderEditOutcome::WriteFailed;

@@ -1,12 +1,26 @@
 #include "disk/output_file.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "common/messages.h"
 #include "disk/slice_copy.h"
 
+namespace {
+
+// A directory cannot be renamed over; finding it now, before anything is
+// written, keeps one such target of a split from failing after others were
+// renamed into place.
+bool isDirectory(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
 bool prepareOutput(const OutputPlan& plan, const std::string& target, ReplacementFile& output) {
-    if (!output.begin(target)) {
+    if (isDirectory(target) || !output.begin(target)) {
         printMessage(stderr, Message::CannotOpenReadOutput);
         return false;
     }

@@ -3,22 +3,22 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
-#include <vector>
 
 namespace {
 
-constexpr std::int64_t kChunkSize = 256 * 1024;
+constexpr std::size_t kChunkSize = 256 * 1024;
 
 }  // namespace
 
 CopyOutcome copySlice(const SourceImage& source, ByteSlice slice, ReplacementFile& output) {
-    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min(kChunkSize, std::max<std::int64_t>(slice.length, 1))));
+    static std::array<std::uint8_t, kChunkSize> chunk;
     std::int64_t position = slice.offset;
     std::int64_t left = slice.length;
     while (left > 0) {
-        const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(chunk.size())));
+        const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(left, kChunkSize));
         const ssize_t got = ::pread(source.descriptor(), chunk.data(), wanted, static_cast<off_t>(position));
         if (got < 0 && errno == EINTR) {
             continue;

@@ -107,12 +107,14 @@ TEST_F(ImgdiskHeaderTest, ProtectAndMediaSetTheirHeaderByte) {
         std::uint8_t value;
         std::string result;
     };
+    const std::string protect = " のライトプロテクトを ";
+    const std::string media = " のメディア種別を ";
     const std::vector<Case> cases = {
-        {{"protect", "game.d88", "1", "on"}, kWriteProtectOffset, 0x10, "ディスク 1 のライトプロテクトを on にしました.\n"},
-        {{"protect", "game.d88", "2", "OFF"}, kWriteProtectOffset, 0x00, "ディスク 2 のライトプロテクトを off にしました.\n"},
-        {{"media", "game.d88", "0", "2dd"}, kMediaCodeOffset, 0x10, "ディスク 0 のメディア種別を 2DD にしました.\n"},
-        {{"media", "game.d88", "1", "2HD"}, kMediaCodeOffset, 0x20, "ディスク 1 のメディア種別を 2HD にしました.\n"},
-        {{"media", "game.d88", "2", "2d"}, kMediaCodeOffset, 0x00, "ディスク 2 のメディア種別を 2D にしました.\n"},
+        {{"protect", "game.d88", "1", "on"}, kWriteProtectOffset, 0x10, "ディスク 1" + protect + "on にしました.\n"},
+        {{"protect", "game.d88", "2", "OFF"}, kWriteProtectOffset, 0x00, "ディスク 2" + protect + "off にしました.\n"},
+        {{"media", "game.d88", "0", "2dd"}, kMediaCodeOffset, 0x10, "ディスク 0" + media + "2DD にしました.\n"},
+        {{"media", "game.d88", "1", "2HD"}, kMediaCodeOffset, 0x20, "ディスク 1" + media + "2HD にしました.\n"},
+        {{"media", "game.d88", "2", "2d"}, kMediaCodeOffset, 0x00, "ディスク 2" + media + "2D にしました.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments[0] + " " + c.arguments[2] + " " + c.arguments[3]);

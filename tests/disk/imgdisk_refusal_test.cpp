@@ -129,7 +129,8 @@ TEST_F(ImgdiskTest, RefusesDisksWhoseHeaderCannotBeADiskHeader) {
 TEST_F(ImgdiskTest, RefusesAResultOfMoreThanSixtyFourDisks) {
     const Bytes blank = buildFixtureImage({FixtureDisk{}}).bytes;
     put("many.d88", joined(std::vector<Bytes>(40, blank)));
-    expectNothingChanged({"join", "all.d88", "many.d88", "many.d88"}, "ディスクは64枚までです.(結果: 80 枚)\n");
+    expectNothingChanged({"join", "all.d88", "many.d88", "many.d88"},
+                         "ディスクは64枚までです.(結果: 80 枚)\n");
 }
 
 // Sparse files stand in for large ones: a disk of 1 GiB joined twice, and a
@@ -179,6 +180,16 @@ TEST_F(ImgdiskTest, AMissingOutputDirectoryChangesNothing) {
     expectNothingChanged({"extract", "game.d88", "0", "missing/out.d88"}, kCannotOpenOutput);
     expectNothingChanged({"split", "game.d88", "missing/part"}, kCannotOpenOutput);
     expectNothingChanged({"join", "missing/out.d88", "game.d88"}, kCannotOpenOutput);
+}
+
+// A directory in the way of the last output is found before any output is
+// renamed into place.
+TEST_F(ImgdiskTest, ADirectoryInTheWayOfAnOutputChangesNothing) {
+    put("game.d88", ThreeDiskFile().bytes);
+    put("game-0.d88", patternBytes(2000, 2));
+    std::filesystem::create_directory(dir.file("game-2.d88"));
+    expectNothingChanged({"split", "game.d88"}, kCannotOpenOutput);
+    expectNothingChanged({"extract", "game.d88", "0", "game-2.d88"}, kCannotOpenOutput);
 }
 
 }  // namespace

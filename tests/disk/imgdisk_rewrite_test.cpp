@@ -168,7 +168,8 @@ TEST_F(ImgdiskTest, MovePutsTheDiskAtTheNewIndex) {
         put("game.d88", file.bytes);
         const ProgramResult run = imgdisk({"move", "game.d88", std::to_string(c.from), std::to_string(c.to)});
         EXPECT_EQ(run.exitStatus, 0) << run.err;
-        EXPECT_EQ(run.out, "ディスク " + std::to_string(c.from) + " を " + std::to_string(c.to) + " 番に移動しました.\n");
+        EXPECT_EQ(run.out,
+                  "ディスク " + std::to_string(c.from) + " を " + std::to_string(c.to) + " 番に移動しました.\n");
         EXPECT_EQ(bytesOf("game.d88"), joined({file.disks[c.order[0]], file.disks[c.order[1]],
                                                file.disks[c.order[2]], file.trailing}));
     }
