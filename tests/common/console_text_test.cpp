@@ -20,7 +20,7 @@ TEST(ConsoleText, UnrepresentableCharactersBecomeQuestionMarks) {
 }
 
 TEST(ConsoleText, EveryMessageHasAShiftJisForm) {
-    for (int id = 0; id <= static_cast<int>(Message::PasteResult); ++id) {
+    for (int id = 0; id <= static_cast<int>(Message::MediaResult); ++id) {
         const std::string converted = utf8ToShiftJis(messageText(static_cast<Message>(id)));
         EXPECT_EQ(converted.find('?'), std::string::npos) << messageText(static_cast<Message>(id));
     }
