@@ -37,14 +37,14 @@ TEST(ConsoleText, TypedTextBecomesShiftJisOrIsRefused) {
     };
     const Case cases[] = {
         {"GAME 1", true, "GAME 1"},
-        {"\\~", true, "\\~"},                                  // backslash and tilde stay ASCII in code page 932
+        {"\\~", true, "\\~"},  // backslash and tilde stay ASCII in code page 932
         {"\xEF\xBE\x83\xEF\xBD\xBD\xEF\xBE\x84", true, "\xC3\xBD\xC4"},  // half-width katakana te su to
         {"日本", true, "\x93\xFA\x96\x7B"},
         {"", true, ""},
         {"a\xF0\x9F\x98\x80", false, ""},  // an emoji
-        {"\xED\x95\x9C", false, ""},        // a Hangul syllable
-        {"a\xFFz", false, ""},                // not UTF-8
-        {"\xE6\x97", false, ""},             // a cut UTF-8 sequence
+        {"\xED\x95\x9C", false, ""},       // a Hangul syllable
+        {"a\xFFz", false, ""},              // not UTF-8
+        {"\xE6\x97", false, ""},           // a cut UTF-8 sequence
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
