@@ -3,7 +3,7 @@
 # Included at the end of the top-level CMakeLists.txt, after GNUInstallDirs.
 
 # Every program has its man page and its completion file.
-foreach(program IN ITEMS imgmint imgpoke imgpeek)
+foreach(program IN ITEMS imgmint imgpoke imgpeek imgdisk)
   install(FILES ${PROJECT_SOURCE_DIR}/man/${program}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   # bash-completion loads the file named after the command on first use.
   install(FILES ${PROJECT_SOURCE_DIR}/completions/${program}.bash
@@ -17,13 +17,15 @@ set(IMGTOOLS_PACKAGE_MAINTAINER "imgtools developers <imgtools@example.org>"
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME imgtools)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create, patch and inspect D88 floppy-disk images")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create, patch, inspect and rearrange D88 floppy-disk images")
 set(CPACK_PACKAGE_DESCRIPTION
     "Command-line tools for D88 floppy-disk image files, the format used by\n"
     "PC-8801, PC-8001, PC-6601 and MS-DOS emulators.\n"
     "imgmint creates a freshly formatted image for one of 25 media types.\n"
     "imgpoke pastes the bytes of a file into the sectors of an image.\n"
-    "imgpeek lists the disks and tracks of an image and reads sectors back out.")
+    "imgpeek lists the disks and tracks of an image and reads sectors back out.\n"
+    "imgdisk extracts, splits, joins, removes, moves, renames and protects the\n"
+    "disks of a D88 file.")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_CONTACT ${IMGTOOLS_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${IMGTOOLS_PACKAGE_MAINTAINER})

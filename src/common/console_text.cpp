@@ -90,6 +90,20 @@ std::string convertFromUtf8(iconv_t converter, std::string_view utf8) {
     return output;
 }
 
+// The iconv name of the locale's character set; typed text of the C locale
+// (ASCII) is read as UTF-8, its superset.
+const char* typedTextCharset() {
+    switch (consoleCharset()) {
+        case ConsoleCharset::ShiftJis:
+            return "CP932";
+        case ConsoleCharset::EucJp:
+            return "EUC-JP";
+        case ConsoleCharset::Utf8:
+            break;
+    }
+    return "UTF-8";
+}
+
 }  // namespace
 
 ConsoleCharset consoleCharset() { return charsetNamed(nl_langinfo(CODESET)); }
@@ -99,6 +113,31 @@ bool consoleUsesShiftJis() { return consoleCharset() == ConsoleCharset::ShiftJis
 std::string utf8ToShiftJis(std::string_view utf8) { return convertFromUtf8(shiftJisConverter(), utf8); }
 
 std::string utf8ToEucJp(std::string_view utf8) { return convertFromUtf8(eucJpConverter(), utf8); }
+
+bool consoleTextToShiftJis(std::string_view text, std::string& shiftJis) {
+    iconv_t converter = iconv_open("CP932", typedTextCharset());
+    if (converter == kNoConverter) {
+        return false;
+    }
+    // The input is converted strictly: any byte sequence that is no
+    // character there, or any character without a Shift_JIS form, refuses
+    // the whole text.
+    std::string input(text);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    shiftJis.clear();
+    std::array<char, 256> chunk{};
+    bool converted = true;
+    while (converted && inLeft > 0) {
+        char* out = chunk.data();
+        std::size_t outLeft = chunk.size();
+        const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+        shiftJis.append(chunk.data(), chunk.size() - outLeft);
+        converted = result != static_cast<std::size_t>(-1) || errno == E2BIG;
+    }
+    iconv_close(converter);
+    return converted;
+}
 
 void writeConsoleText(std::FILE* stream, std::string_view utf8) {
     std::string converted;

@@ -22,5 +22,11 @@ bool consoleUsesShiftJis();
 std::string utf8ToShiftJis(std::string_view utf8);
 std::string utf8ToEucJp(std::string_view utf8);
 
+// Converts text typed at the console, in the locale's character set (UTF-8,
+// Shift_JIS, EUC-JP or any other that iconv knows), to Shift_JIS (code page
+// 932). False, with `shiftJis` unspecified, when a character has no
+// Shift_JIS form or the text is not valid in the locale's character set.
+bool consoleTextToShiftJis(std::string_view text, std::string& shiftJis);
+
 // Writes UTF-8 text to the stream in the console's character set.
 void writeConsoleText(std::FILE* stream, std::string_view utf8);

@@ -55,6 +55,7 @@ bool ReplacementFile::begin(const std::string& target) {
         return false;
     }
     failed_ = false;
+    finished_ = false;
     return true;
 }
 
@@ -68,7 +69,10 @@ bool ReplacementFile::write(const std::uint8_t* bytes, std::size_t length) {
     return !failed_;
 }
 
-bool ReplacementFile::commit() {
+bool ReplacementFile::finish() {
+    if (finished_) {
+        return true;
+    }
     if (file_ == nullptr) {
         return false;
     }
@@ -78,7 +82,21 @@ bool ReplacementFile::commit() {
                          ::fchmod(::fileno(file_), mode) == 0 && ::fsync(::fileno(file_)) == 0;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    if (!flushed || !closed || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (!flushed || !closed) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+        return false;
+    }
+    finished_ = true;
+    return true;
+}
+
+bool ReplacementFile::commit() {
+    if (!finish()) {
+        return false;
+    }
+    finished_ = false;
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
         ::unlink(temporary_.c_str());
         temporary_.clear();
         return false;
@@ -88,6 +106,7 @@ bool ReplacementFile::commit() {
 }
 
 void ReplacementFile::abandon() {
+    finished_ = false;
     if (file_ != nullptr) {
         std::fclose(file_);
         file_ = nullptr;

@@ -27,8 +27,15 @@ public:
     std::FILE* stream() { return file_; }
 
     // Flushes the bytes to the disk, gives the file the target's permissions
-    // (or the usual ones for a new file) and renames it over the target.
-    // False, with the target as it was and no temporary file, on any failure.
+    // (or the usual ones for a new file) and closes it; only the rename is
+    // left. Writers of several files finish them all before committing any,
+    // so that a failure in one leaves every target as it was. False, with no
+    // temporary file, on any failure.
+    bool finish();
+
+    // Finishes the file if that is not done yet and renames it over the
+    // target. False, with the target as it was and no temporary file, on any
+    // failure.
     bool commit();
 
     // Removes the temporary file, if any; the target stays as it was.
@@ -39,6 +46,7 @@ private:
     std::string temporary_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    bool finished_ = false;
 };
 
 // Whether something exists at the path (a file, a directory, a dangling link).

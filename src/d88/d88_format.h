@@ -23,8 +23,12 @@ struct DiskHeader {
     static constexpr std::size_t size = 0x2B0;  // 688 bytes
     static constexpr std::size_t nameOffset = 0x00;
     static constexpr std::size_t nameLength = 16;
+    // The name field: up to 16 name bytes and the NUL that ends them.
+    static constexpr std::size_t nameFieldSize = nameLength + 1;
     // Any value but 0 marks the disk write-protected; emulators honour it.
     static constexpr std::size_t writeProtectOffset = 0x1A;
+    static constexpr std::uint8_t writeProtectOn = 0x10;
+    static constexpr std::uint8_t writeProtectOff = 0x00;
     static constexpr std::size_t mediaCodeOffset = 0x1B;
     static constexpr std::size_t diskSizeOffset = 0x1C;
     static constexpr std::size_t trackTableOffset = 0x20;

@@ -54,6 +54,33 @@ TEST(ReplacementFile, AbandonLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
+// Several files are finished first and renamed only when all are complete;
+// one dropped after finishing leaves its target and no temporary file.
+TEST(ReplacementFile, FinishedFilesChangeNothingUntilCommitted) {
+    TempDir dir;
+    const auto first = dir.file("a.d88");
+    const auto second = dir.file("b.d88");
+    writeFileBytes(first, {1});
+    writeFileBytes(second, {2});
+    const Bytes fresh{7, 7};
+    {
+        ReplacementFile kept;
+        ReplacementFile dropped;
+        ASSERT_TRUE(kept.begin(first.string()));
+        ASSERT_TRUE(dropped.begin(second.string()));
+        ASSERT_TRUE(kept.write(fresh.data(), fresh.size()));
+        ASSERT_TRUE(dropped.write(fresh.data(), fresh.size()));
+        ASSERT_TRUE(kept.finish());
+        ASSERT_TRUE(dropped.finish());
+        EXPECT_EQ(readFileBytes(first), (Bytes{1}));
+        EXPECT_EQ(entriesIn(dir.path()), 4u) << "both finished temporary files wait beside their targets";
+        ASSERT_TRUE(kept.commit());
+    }
+    EXPECT_EQ(readFileBytes(first), fresh);
+    EXPECT_EQ(readFileBytes(second), (Bytes{2}));
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+}
+
 TEST(ReplacementFile, FailsToBeginInAMissingDirectory) {
     TempDir dir;
     ReplacementFile out;

@@ -48,7 +48,7 @@ expect() {
     fi
 }
 
-for program in imgmint imgpoke imgpeek; do
+for program in imgmint imgpoke imgpeek imgdisk; do
     # shellcheck source=/dev/null
     source "$completions/$program.bash" || fail "$program.bash does not load"
     complete -p "$program" | grep -q -- "-F _$program $program\$" ||
@@ -104,6 +104,29 @@ for line in "disk.d88" "disk.d88 0" "disk.d88 0 0" "disk.d88 0 0 1" "-s disk.d88
     "-s disk.d88 0 0 1" "disk.d88 0 0 1 256 out.bin" "-s disk.d88 0 0 1 256 out.bin"; do
     read -ra words <<<"$line"
     expect "imgpeek: nothing after '$line'" "" sorted imgpeek "${words[@]}" ""
+done
+
+# imgdisk COMMAND ...: command words, files where a command takes a file,
+# keywords for protect and media, nothing for numbers and names.
+commands=$'--help\n--version\n-h\nextract\njoin\nmedia\nmove\nname\nprotect\nremove\nsplit'
+expect "imgdisk: command words" "$commands" sorted imgdisk ""
+expect "imgdisk: command prefix m" $'media\nmove' sorted imgdisk m
+expect "imgdisk: command prefix --" $'--help\n--version' sorted imgdisk --
+for line in "extract" "extract disk.d88 0" "split" "split disk.d88" "join" "join out.d88" "join out.d88 disk.d88" \
+    "remove" "move" "name" "protect" "media"; do
+    read -ra words <<<"$line"
+    expect "imgdisk: files after '$line'" "$all_files" sorted imgdisk "${words[@]}" ""
+done
+expect "imgdisk: file prefix" $'data.bin\ndisk.d88' sorted imgdisk extract d
+expect "imgdisk: protect keywords" $'off\non' sorted imgdisk protect disk.d88 0 ""
+expect "imgdisk: protect prefix o" $'off\non' sorted imgdisk protect disk.d88 0 o
+expect "imgdisk: media keywords" $'2d\n2dd\n2hd' sorted imgdisk media disk.d88 0 ""
+expect "imgdisk: media prefix 2dd" "2dd" sorted imgdisk media disk.d88 0 2dd
+for line in "extract disk.d88" "extract disk.d88 0 out.d88" "remove disk.d88" "move disk.d88" "move disk.d88 0" \
+    "name disk.d88" "name disk.d88 0" "protect disk.d88" "protect disk.d88 0 on" "media disk.d88" \
+    "split disk.d88 part" "copy" "--help"; do
+    read -ra words <<<"$line"
+    expect "imgdisk: nothing after '$line'" "" sorted imgdisk "${words[@]}" ""
 done
 
 if ((failures > 0)); then

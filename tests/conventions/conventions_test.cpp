@@ -24,6 +24,7 @@ const std::vector<Program>& programs() {
         {"imgmint", IMGMINT_PATH, "Usage: imgmint [MediaType] (Sectors) (N) (Tracks) (Pattern)\n", 255},
         {"imgpoke", IMGPOKE_PATH, "Usage:\n", 1},
         {"imgpeek", IMGPEEK_PATH, "Usage:\n", 1},
+        {"imgdisk", IMGDISK_PATH, "Usage:\n", 1},
     };
     return all;
 }
@@ -100,6 +101,11 @@ TEST(Conventions, EnglishLocaleGetsEnglishMessages) {
     EXPECT_EQ(run.out, "diskno: 0 track: 0 sector: 1 : read 300 bytes.\n");
     run = runProgram(IMGPEEK_PATH, {"missing.d88"}, dir.path(), english);
     EXPECT_EQ(run.err, "Cannot open the D88 file.\n");
+
+    run = runProgram(IMGDISK_PATH, {"extract", "NEW.D88", "0", "one.d88"}, dir.path(), english);
+    EXPECT_EQ(run.out, "Wrote disk 0 (348848 bytes).\n");
+    run = runProgram(IMGDISK_PATH, {"protect", "NEW.D88", "0", "maybe"}, dir.path(), english);
+    EXPECT_EQ(run.err, "Give on or off.\n");
 
     // The C.UTF-8 locale prints the system's own text, as it always did.
     run = runProgram(IMGMINT_PATH, {"2x"}, dir.path(), "C.UTF-8");

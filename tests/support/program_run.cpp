@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <sstream>
 
 #include "argument_vector.h"
@@ -19,7 +21,8 @@ std::string readText(const std::filesystem::path& path) {
 
 [[noreturn]] void runChild(const std::string& program, const std::vector<std::string>& arguments,
                            const std::filesystem::path& workDir, const std::string& locale,
-                           const std::filesystem::path& outPath, const std::filesystem::path& errPath) {
+                           const ProgramLimits& limits, const std::filesystem::path& outPath,
+                           const std::filesystem::path& errPath) {
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int in = ::open("/dev/null", O_RDONLY);
@@ -31,6 +34,14 @@ std::string readText(const std::filesystem::path& path) {
         ::unsetenv(name);
     }
     ::setenv("LC_ALL", locale.c_str(), 1);
+    if (limits.fileSizeLimit > 0) {
+        // Both survive exec: an ignored signal stays ignored.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {limits.fileSizeLimit, limits.fileSizeLimit};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            ::_exit(127);
+        }
+    }
     std::vector<std::string> texts = arguments;
     std::vector<char*> argv = argumentVector(program.c_str(), texts);
     ::execv(program.c_str(), argv.data());
@@ -43,7 +54,7 @@ namespace {
 
 ProgramResult runCapturing(const std::string& program, const std::vector<std::string>& arguments,
                            const std::filesystem::path& workDir, const std::string& locale,
-                           const std::filesystem::path& standardOutput) {
+                           const ProgramLimits& limits, const std::filesystem::path& standardOutput) {
     // The captured streams live beside the work directory, not in it, so that
     // the program sees only the files a test put there.
     static int runNumber = 0;
@@ -56,7 +67,7 @@ ProgramResult runCapturing(const std::string& program, const std::vector<std::st
     const bool capturesOutput = standardOutput.empty();
     const pid_t child = ::fork();
     if (child == 0) {
-        runChild(program, arguments, workDir, locale, capturesOutput ? outPath : standardOutput, errPath);
+        runChild(program, arguments, workDir, locale, limits, capturesOutput ? outPath : standardOutput, errPath);
     }
     int status = 0;
     if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
@@ -75,12 +86,13 @@ ProgramResult runCapturing(const std::string& program, const std::vector<std::st
 }  // namespace
 
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& workDir, const std::string& locale) {
-    return runCapturing(program, arguments, workDir, locale, {});
+                         const std::filesystem::path& workDir, const std::string& locale,
+                         const ProgramLimits& limits) {
+    return runCapturing(program, arguments, workDir, locale, limits, {});
 }
 
 ProgramResult runProgramWithOutputTo(const std::string& program, const std::vector<std::string>& arguments,
                                      const std::filesystem::path& workDir,
                                      const std::filesystem::path& standardOutput) {
-    return runCapturing(program, arguments, workDir, "C.UTF-8", standardOutput);
+    return runCapturing(program, arguments, workDir, "C.UTF-8", {}, standardOutput);
 }
