@@ -191,6 +191,59 @@ TEST(Imgmint, RefusalsCreateNoImage) {
     }
 }
 
+// -o names the output: the image goes there instead of NEW.D88, and the
+// result line names it.
+TEST(Imgmint, OutputOptionWritesTheNamedFile) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("disks"));
+    writeFileBytes(dir.file("disks/game.d88"), Bytes(5000, 0xAA));
+    const ProgramResult run = runProgram(kImgmint, {"-o", "disks/game.d88", "2DBAS", "0xE5"}, dir.path());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out, "disks/game.d88 : [2D(N88BASIC)] 80 tracks 16 sectors (N=1)\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(checkFormattedLayout(readFileBytes(dir.file("disks/game.d88")), {0x00, 80, 16, 1, kDS, false, 0xE5}),
+              "");
+    EXPECT_FALSE(fileExists(dir.file("NEW.D88")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("disks")),
+                            std::filesystem::directory_iterator()),
+              1) << "no temporary file is left beside it";
+
+    const ProgramResult generic = runProgram(kImgmint, {"-o", "g.d88", "2d", "2", "1", "3"}, dir.path());
+    EXPECT_EQ(generic.out, "g.d88 : [2D] 3 tracks 2 sectors (N=1)\n");
+    EXPECT_EQ(checkFormattedLayout(readFileBytes(dir.file("g.d88")), {0x00, 3, 2, 1, kDS, false, 0}), "");
+}
+
+TEST(Imgmint, OutputOptionRefusalsLeaveTheNamedFileUntouched) {
+    const Bytes existing = {'o', 'l', 'd', 0, 0xE5};
+    for (const RefusalCase& c : kRefusals) {
+        if (c.arguments.empty()) {
+            continue;  // no media type: the usage block, checked below
+        }
+        SCOPED_TRACE(describe(c.arguments));
+        TempDir dir;
+        writeFileBytes(dir.file("keep.d88"), existing);
+        std::vector<std::string> arguments = {"-o", "keep.d88"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const ProgramResult run = runProgram(kImgmint, arguments, dir.path());
+        EXPECT_EQ(run.exitStatus, c.exitStatus);
+        EXPECT_EQ(run.err, c.message);
+        EXPECT_EQ(readFileBytes(dir.file("keep.d88")), existing);
+    }
+    TempDir dir;
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"-o"}, {"-o", "keep.d88"}}) {
+        const ProgramResult run = runProgram(kImgmint, arguments, dir.path());
+        EXPECT_EQ(run.exitStatus, 255);
+        EXPECT_EQ(run.err.rfind("Usage: imgmint", 0), 0u);
+        EXPECT_FALSE(fileExists(dir.file("keep.d88")));
+    }
+    // A missing directory: nothing is made, and the status is imgmint's
+    // file error.
+    const ProgramResult missing = runProgram(kImgmint, {"-o", "none/x.d88", "2dbas"}, dir.path());
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_EQ(missing.err, "ファイルをオープンできません.\n");
+}
+
 TEST(Imgmint, LargestRepresentableImageIsAccepted) {
     // 164 tracks of 1 sector of 32 KiB: the 16-bit data-length field at its top.
     TempDir dir;
