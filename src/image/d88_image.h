@@ -131,7 +131,23 @@ public:
     std::int32_t readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sectorNumber,
                              std::int32_t sizeCode, const SectorSink& sink, std::int32_t length);
 
+    // Reads back exactly what writeSectors with the same arguments and
+    // settings writes: the same positions, the same sectors skipped (missing
+    // ones, and those a paste would not write), the same share of each and
+    // the same last track. So whenever a paste of `length` bytes succeeds,
+    // this returns those bytes. Ends early only where the file ends inside a
+    // share, or the sink refuses one. Returns the bytes the sink took.
+    std::int32_t readSectorsAsPasted(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                     std::int32_t sectorNumber, std::int32_t sizeCode, const SectorSink& sink,
+                                     std::int32_t length);
+
 private:
+    // Visits the run's positions in the order writeSectors does; `move`
+    // takes one position's share (trackIndex, C, H, R, offset into the run,
+    // limit) and returns the bytes it took, or -1 to end the run.
+    template <class Move>
+    std::int32_t runInPasteOrder(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                 std::int32_t sectorNumber, std::int32_t sizeCode, std::int32_t length, Move move);
     bool openWithMode(const char* path, bool writable);
     // Reads a disk header from the file itself; notes a read error.
     bool readDiskHeader(std::int64_t position, std::array<std::uint8_t, d88::DiskHeader::size>& header);

@@ -97,9 +97,10 @@ void D88Image::planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int3
     }
 }
 
-std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
-                                    std::int32_t sectorNumber, std::int32_t sizeCode, const std::uint8_t* source,
-                                    std::int32_t length) {
+template <class Move>
+std::int32_t D88Image::runInPasteOrder(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                       std::int32_t sectorNumber, std::int32_t sizeCode, std::int32_t length,
+                                       Move move) {
     RunPosition position{trackIndex, cylinder, head, sectorNumber};
     // Beyond the track table nothing can be written, so a run stops there too.
     const std::int64_t lastWritableTrack = std::min(lastTrackIndex, d88::kLastTrackIndex);
@@ -107,8 +108,12 @@ std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylind
     std::int32_t total = 0;
     while (total < length) {
         const std::int32_t limit = transferSize(sizeCode, length - total);
-        total += writeSector(narrow(position.trackIndex), narrow(position.cylinder), narrow(position.head),
-                             narrow(position.sectorNumber), sizeCode, source + total, limit);
+        const std::int32_t moved = move(narrow(position.trackIndex), narrow(position.cylinder),
+                                        narrow(position.head), narrow(position.sectorNumber), total, limit);
+        if (moved < 0) {
+            break;
+        }
+        total += moved;
         if (total >= length) {
             break;
         }
@@ -118,6 +123,39 @@ std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylind
         }
     }
     return total;
+}
+
+std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                    std::int32_t sectorNumber, std::int32_t sizeCode, const std::uint8_t* source,
+                                    std::int32_t length) {
+    return runInPasteOrder(trackIndex, cylinder, head, sectorNumber, sizeCode, length,
+                           [&](std::int32_t index, std::int32_t c, std::int32_t h, std::int32_t r, std::int32_t offset,
+                               std::int32_t limit) { return writeSector(index, c, h, r, sizeCode, source + offset, limit); });
+}
+
+// The share a paste writes is min(data length, limit) into a sector it
+// finds inside the disk's data area, as writeSector decides.
+std::int32_t D88Image::readSectorsAsPasted(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                           std::int32_t sectorNumber, std::int32_t sizeCode, const SectorSink& sink,
+                                           std::int32_t length) {
+    std::array<std::uint8_t, std::numeric_limits<std::uint16_t>::max()> sector;
+    return runInPasteOrder(
+        trackIndex, cylinder, head, sectorNumber, sizeCode, length,
+        [&](std::int32_t index, std::int32_t c, std::int32_t h, std::int32_t r, std::int32_t, std::int32_t limit) {
+            const RecordData* data = findRecord(index, c, h, r, sizeCode);
+            if (data == nullptr) {
+                return 0;
+            }
+            const std::int32_t share = std::min(data->length, limit);
+            if (share <= 0 || !insideWritableArea(data->position, share)) {
+                return 0;
+            }
+            const auto size = static_cast<std::size_t>(share);
+            if (window.read(data->position, sector.data(), size) != size || !sink(sector.data(), share)) {
+                return -1;
+            }
+            return share;
+        });
 }
 
 std::int32_t D88Image::readSectors(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,

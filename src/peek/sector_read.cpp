@@ -75,8 +75,9 @@ int readSectorsToFile(const SectorReadRequest& request) {
         written = std::fwrite(bytes, 1, size, output) == size;
         return written;
     };
-    const std::int32_t got = image.readSectors(start.trackIndex, start.cylinder, start.head, request.run.sectorNumber,
-                                               start.sizeCode, writeOut, request.length);
+    const std::int32_t got = image.readSectorsAsPasted(start.trackIndex, start.cylinder, start.head,
+                                                       request.run.sectorNumber, start.sizeCode, writeOut,
+                                                       request.length);
     const bool readClean = !image.readFailed();
     image.close();
     if (!completeOutput(output, toStandardOutput) || !written) {

@@ -267,32 +267,56 @@ TEST_F(ImgpeekTest, AReadThatEndsEarlyWritesWhatItReadAndFails) {
     }
 }
 
-// The start size code is the start sector's; a sector of another size, or
-// a missing number, ends the read there.
-TEST_F(ImgpeekTest, TheStartSizeCodeHoldsForTheWholeRead) {
+// The read visits exactly what a paste of the same length from the same
+// place writes: the start size code holds for the whole run, and sectors of
+// another size or missing numbers are skipped as the paste skips them. On a
+// track of sectors 1, 2, 3 and 5 of mixed sizes, whatever imgpoke writes,
+// imgpeek reads back, and a short paste is a read as short.
+TEST_F(ImgpeekTest, ReadsWhatAPasteFromTheSamePlaceWrites) {
     FixtureDisk disk;
     disk.tracks[0] = {{0, 0, 1, 1, 4, 256, 0x01}, {0, 0, 2, 2, 4, 512, 0x02}, {0, 0, 3, 1, 4, 256, 0x03},
                       {0, 0, 5, 2, 4, 512, 0x05}};
-    useImage(buildFixtureImage({disk}).bytes);
+    disk.tracks[1] = {{0, 1, 1, 1, 4, 256, 0x11}, {0, 1, 2, 2, 4, 512, 0x12}, {0, 1, 3, 1, 4, 256, 0x13},
+                      {0, 1, 5, 2, 4, 512, 0x15}};
+    const Bytes original = buildFixtureImage({disk}).bytes;
     struct Case {
         std::string sector;
-        std::string length;
-        std::string err;
-        Bytes expected;
+        int length;
+        int expected;  // what the paste writes, worked out by hand
     };
     const std::vector<Case> cases = {
-        {"2", "600", shortRead(512), Bytes(512, 0x02)},
-        {"1", "300", shortRead(256), Bytes(256, 0x01)},
-        {"3", "256", "", Bytes(256, 0x03)},
-        {"3", "300", shortRead(256), Bytes(256, 0x03)},
+        {"2", 600, 600},   // 2 (512), 3 and 4 skipped, 5 takes 88
+        {"1", 300, 300},   // 1 (256), 2 skipped, 3 takes 44
+        {"3", 256, 256},
+        {"3", 1000, 768},  // 3, then 1 and 3 of track 1; nothing after
+        {"5", 2000, 1536}, // 5, then 2 and 5 of track 1
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.sector + " " + c.length);
-        const ProgramResult run = peek({imagePath(), "0", "0", c.sector, c.length, outPath()});
-        EXPECT_EQ(run.exitStatus, c.err.empty() ? 0 : 1);
-        EXPECT_EQ(run.err, c.err);
-        EXPECT_EQ(output(), c.expected);
+        SCOPED_TRACE(c.sector + " " + std::to_string(c.length));
+        useImage(original);
+        const Bytes source = patternBytes(static_cast<std::size_t>(c.length), 0x5D);
+        writeFileBytes(dir.file("src.bin"), source);
+        const ProgramResult pasted = poke({imagePath(), dir.file("src.bin").string(), "0", "0", c.sector});
+        EXPECT_EQ(pasted.exitStatus, c.expected == c.length ? 0 : 1) << pasted.err;
+        const ProgramResult read = peek({imagePath(), "0", "0", c.sector, std::to_string(c.length), outPath()});
+        EXPECT_EQ(read.exitStatus, pasted.exitStatus);
+        EXPECT_EQ(read.err, c.expected == c.length ? "" : shortRead(c.expected));
+        EXPECT_EQ(output(), Bytes(source.begin(), source.begin() + c.expected));
     }
+}
+
+// A paste without -s into a single-sided disk steps over the absent odd
+// track indexes; reading the same stretch back steps over them too.
+TEST_F(ImgpeekTest, ReadsBackAPasteThatSkippedTheAbsentSideOfASingleSidedDisk) {
+    mint({"1ddbas"});
+    const Bytes source = patternBytes(204800, 0x2F);
+    writeFileBytes(dir.file("src.bin"), source);
+    const ProgramResult pasted = poke({imagePath(), dir.file("src.bin").string(), "0", "0", "1"});
+    ASSERT_EQ(pasted.exitStatus, 0) << pasted.err;
+    const ProgramResult read = peek({imagePath(), "0", "0", "1", "204800", outPath()});
+    EXPECT_EQ(read.exitStatus, 0) << read.err;
+    EXPECT_EQ(read.out, readLine(0, 0, 1, 204800));
+    EXPECT_EQ(output(), source);
 }
 
 // A file nobody may write can still be read; nothing in it changes.
