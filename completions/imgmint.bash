@@ -1,12 +1,27 @@
 # bash completion for imgmint(1): the media type keywords for the first
-# argument, in the order of the program's usage block. The numbers after it
-# get no completion.
+# argument (the third after "-o FILE"), in the order of the program's usage
+# block; file names after "-o"; the options for a word that starts with "-".
+# The numbers after the keyword get no completion.
 
 _imgmint()
 {
     local cur=${COMP_WORDS[COMP_CWORD]}
+    local argument=$COMP_CWORD
     COMPREPLY=()
-    ((COMP_CWORD == 1)) || return 0
+    if ((COMP_CWORD == 2)) && [[ ${COMP_WORDS[1]} == -o ]]; then
+        compopt -o filenames 2>/dev/null || :
+        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+        return 0
+    fi
+    # After "-o FILE" the media type stands two words further on.
+    if ((COMP_CWORD > 2)) && [[ ${COMP_WORDS[1]} == -o ]]; then
+        argument=$((COMP_CWORD - 2))
+    fi
+    ((argument == 1)) || return 0
+    if ((COMP_CWORD == 1)) && [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "-o -h --help --version" -- "$cur")
+        return 0
+    fi
 
     local keywords="2d 2dd 2hd 1d 1dd 2dbas 2ddbas 2hdbas 2hdbas88
         2dddos 2dddos6 2dddos9 2hddos 2hcdos 2hddos144

@@ -114,29 +114,36 @@ std::string utf8ToShiftJis(std::string_view utf8) { return convertFromUtf8(shift
 
 std::string utf8ToEucJp(std::string_view utf8) { return convertFromUtf8(eucJpConverter(), utf8); }
 
-bool consoleTextToShiftJis(std::string_view text, std::string& shiftJis) {
-    iconv_t converter = iconv_open("CP932", typedTextCharset());
+// Converts the whole text strictly: any byte sequence that is no character
+// in `from`, or any character without a form in `to`, fails it all.
+bool convertStrictly(const char* to, const char* from, std::string_view text, std::string& converted) {
+    iconv_t converter = iconv_open(to, from);
     if (converter == kNoConverter) {
         return false;
     }
-    // The input is converted strictly: any byte sequence that is no
-    // character there, or any character without a Shift_JIS form, refuses
-    // the whole text.
     std::string input(text);
     char* in = input.data();
     std::size_t inLeft = input.size();
-    shiftJis.clear();
+    converted.clear();
     std::array<char, 256> chunk{};
-    bool converted = true;
-    while (converted && inLeft > 0) {
+    bool whole = true;
+    while (whole && inLeft > 0) {
         char* out = chunk.data();
         std::size_t outLeft = chunk.size();
         const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
-        shiftJis.append(chunk.data(), chunk.size() - outLeft);
-        converted = result != static_cast<std::size_t>(-1) || errno == E2BIG;
+        converted.append(chunk.data(), chunk.size() - outLeft);
+        whole = result != static_cast<std::size_t>(-1) || errno == E2BIG;
     }
     iconv_close(converter);
-    return converted;
+    return whole;
+}
+
+bool consoleTextToShiftJis(std::string_view text, std::string& shiftJis) {
+    return convertStrictly("CP932", typedTextCharset(), text, shiftJis);
+}
+
+bool shiftJisToUtf8(std::string_view shiftJis, std::string& utf8) {
+    return convertStrictly("UTF-8", "CP932", shiftJis, utf8);
 }
 
 void writeConsoleText(std::FILE* stream, std::string_view utf8) {

@@ -28,5 +28,9 @@ std::string utf8ToEucJp(std::string_view utf8);
 // Shift_JIS form or the text is not valid in the locale's character set.
 bool consoleTextToShiftJis(std::string_view text, std::string& shiftJis);
 
+// Converts Shift_JIS (code page 932) bytes to UTF-8; false when they are not
+// whole Shift_JIS characters.
+bool shiftJisToUtf8(std::string_view shiftJis, std::string& utf8);
+
 // Writes UTF-8 text to the stream in the console's character set.
 void writeConsoleText(std::FILE* stream, std::string_view utf8);

@@ -60,6 +60,7 @@ enum class Message {
     ReadOutputWriteFailed,
     ImageReadShort,
     PeekResult,
+    SoundDiskCount,
     // every program
     ImageReadFailed,
     StandardOutputWriteFailed,
@@ -149,6 +150,7 @@ inline constexpr Entry kEntries[] = {
     {Message::ReadOutputWriteFailed, "出力ファイルへの書き込みに失敗しました.\n"},
     {Message::ImageReadShort, "D88イメージからの読み込みに失敗しました.(読み込んだサイズ: %d byte)\n"},
     {Message::PeekResult, "diskno:%2d track:%2d sector:%2d から %dbyte 読み込みました.\n"},
+    {Message::SoundDiskCount, "D88ディスクとして正しいヘッダ: %d / %d 枚\n"},
 
     {Message::ImageReadFailed, "D88ファイルの読み込みに失敗しました.\n"},
     {Message::StandardOutputWriteFailed, "標準出力への書き込みに失敗しました.\n"},

@@ -80,6 +80,7 @@ bool D88Image::close() {
 void D88Image::clearSelection() {
     diskOffset = -1;
     mediaCode = -1;
+    problem = DiskProblem::None;
     writeProtect = -1;
     diskSize = 0;
     trackOffsets.fill(0);
@@ -108,6 +109,7 @@ bool D88Image::selectDisk(std::int32_t number) {
         trackOffsets[static_cast<std::size_t>(i)] = d88::readLE32(header.data() + DiskHeader::trackEntryOffset(i));
     }
     mediaCode = header[DiskHeader::mediaCodeOffset];
+    problem = findDiskProblem(header, offset, fileLength);
     writeProtect = header[DiskHeader::writeProtectOffset];
     diskSize = d88::readLE32(header.data() + DiskHeader::diskSizeOffset);
     const std::uint8_t* name = header.data() + DiskHeader::nameOffset;

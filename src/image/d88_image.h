@@ -11,6 +11,7 @@
 
 #include "d88/d88_format.h"
 #include "image/disk_directory.h"
+#include "image/disk_soundness.h"
 #include "image/image_window.h"
 #include "image/record_cursor.h"
 #include "image/sector_search.h"
@@ -53,6 +54,9 @@ public:
     const char* diskName() const { return nameBuffer.data(); }
     // Size field of the selected disk's header, or 0.
     std::int32_t diskSizeField() const { return diskSize; }
+    // Why the selected disk's header cannot be a D88 disk header, if it
+    // cannot (disk_soundness.h).
+    DiskProblem diskProblem() const { return problem; }
     // Write-protect byte of the selected disk (non-zero: protected), or -1.
     std::int32_t writeProtection() const { return writeProtect; }
     // The selected disk's track-table entry as stored, 0 outside the table.
@@ -172,6 +176,7 @@ private:
     std::int32_t diskOffset = -1;
     std::array<std::int32_t, d88::kTrackTableEntries> trackOffsets{};
     std::int32_t mediaCode = -1;
+    DiskProblem problem = DiskProblem::None;
     std::int32_t writeProtect = -1;
     std::array<char, d88::DiskHeader::nameLength + 1> nameBuffer{};
     bool doubleSided = true;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/messages.h"
 #include "d88/d88_format.h"
 #include "peek/listing_text.h"
 
@@ -18,6 +19,27 @@ constexpr MediaName kMediaNames[] = {
     {d88::kMedia2DD, "2DD"},
     {d88::kMedia2HD, "2HD"},
 };
+
+// The listing's word for each way a header cannot be a D88 disk header.
+struct ProblemMark {
+    DiskProblem problem;
+    const char* mark;
+};
+
+constexpr ProblemMark kProblemMarks[] = {
+    {DiskProblem::SizeBelowHeader, "small"},
+    {DiskProblem::PastEndOfFile, "eof"},
+    {DiskProblem::TrackInsideHeader, "header"},
+};
+
+const char* problemMark(DiskProblem problem) {
+    for (const ProblemMark& entry : kProblemMarks) {
+        if (entry.problem == problem) {
+            return entry.mark;
+        }
+    }
+    return "";
+}
 
 constexpr const char* kProtected = "yes";
 constexpr const char* kNotProtected = "no";
@@ -44,19 +66,25 @@ int usableTrackEntries(const D88Image& image) {
 
 }  // namespace
 
-void printDiskHeading() { writeListingLine("disk  media     protect        size  tracks  name\n"); }
+void printDiskHeading() { writeListingLine("disk  media     protect        size  tracks  marks   name\n"); }
 
 void printDiskLine(const D88Image& image, std::int32_t number) {
     const char* protection = image.writeProtection() != 0 ? kProtected : kNotProtected;
-    writeListingLine(formatListing("%4d  %-8s  %-7s  %10d  %6d  %s\n", number, mediaColumn(image.mediaType()).c_str(),
-                                   protection, image.diskSizeField(), usableTrackEntries(image),
-                                   escapedName(image.diskName()).c_str()));
+    writeListingLine(formatListing("%4d  %-8s  %-7s  %10d  %6d  %-6s  %s\n", number,
+                                   mediaColumn(image.mediaType()).c_str(), protection, image.diskSizeField(),
+                                   usableTrackEntries(image), problemMark(image.diskProblem()),
+                                   decodedName(image.diskName()).c_str()));
 }
 
+// Ends with how many of the disks look sound: any file lists as some
+// disks, and this line tells at a glance whether it is a D88 file at all.
 void printDiskList(D88Image& image) {
     printDiskHeading();
+    int sound = 0;
     for (std::int32_t number = 0; number < image.diskCount(); ++number) {
         image.selectDisk(number);
         printDiskLine(image, number);
+        sound += image.diskProblem() == DiskProblem::None ? 1 : 0;
     }
+    printMessage<Message::SoundDiskCount>(stdout, sound, image.diskCount());
 }

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string_view>
 
 #include "common/console_text.h"
 
@@ -9,11 +10,22 @@ namespace {
 
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kLastPrintable = 0x7E;
+constexpr unsigned char kFirstEightBitByte = 0x80;
 constexpr char kListSeparator = ',';
 constexpr char kWordSeparator = ' ';
 constexpr const char* kCutListEnd = "...";
 
 bool shownAsItself(unsigned char byte) { return byte >= kFirstPrintable && byte <= kLastPrintable && byte != '\\'; }
+
+// U+0080 to U+009F, which some tables give single bytes: they could steer a
+// terminal as much as the bytes below 0x20.
+bool isControlCharacter(const std::string& utf8) {
+    return utf8.size() == 2 && static_cast<unsigned char>(utf8[0]) == 0xC2 &&
+           static_cast<unsigned char>(utf8[1]) < 0xA0;
+}
+
+// The first byte of a double-byte Shift_JIS character.
+bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 }  // namespace
 
@@ -34,15 +46,26 @@ std::string formatListing(const char* format, ...) {
     return text;
 }
 
-std::string escapedName(const char* name) {
+std::string decodedName(const char* name) {
+    const std::string_view bytes(name);
     std::string shown;
-    for (const char* at = name; *at != '\0'; ++at) {
-        const auto byte = static_cast<unsigned char>(*at);
+    std::string character;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[at]);
         if (shownAsItself(byte)) {
-            shown += *at;
-        } else {
-            shown += formatListing("\\x%02X", static_cast<unsigned>(byte));
+            shown += bytes[at++];
+            continue;
         }
+        // One byte (half-width katakana) or a lead byte and its trail byte.
+        const std::size_t length = isLeadByte(byte) && at + 1 < bytes.size() ? 2 : 1;
+        if (byte >= kFirstEightBitByte && shiftJisToUtf8(bytes.substr(at, length), character) &&
+            !isControlCharacter(character)) {
+            shown += character;
+            at += length;
+            continue;
+        }
+        shown += formatListing("\\x%02X", static_cast<unsigned>(byte));
+        ++at;
     }
     return shown;
 }

@@ -11,9 +11,12 @@
 // compiler checks the arguments against it.
 [[gnu::format(printf, 1, 2)]] std::string formatListing(const char* format, ...);
 
-// The name with every byte outside printable ASCII, and the backslash, shown
-// as \xNN, so that a name can never change the terminal or hide its bytes.
-std::string escapedName(const char* name);
+// A disk name, stored as Shift_JIS, as UTF-8 text for the console: printable
+// ASCII, half-width katakana and double-byte characters as themselves; the
+// backslash, control bytes and every byte that is no whole Shift_JIS
+// character as \xNN, so that a name can never change the terminal or hide
+// its bytes.
+std::string decodedName(const char* name);
 
 // Appends a number to a comma-separated list.
 void appendToList(std::string& list, int value);

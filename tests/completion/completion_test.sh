@@ -70,6 +70,9 @@ expect "imgmint: unknown prefix" "" unsorted imgmint 3
 expect "imgmint: nothing for sectors" "" unsorted imgmint 2d ""
 expect "imgmint: nothing for pattern" "" unsorted imgmint 2dbas ""
 expect "imgmint: nothing for tracks" "" unsorted imgmint 2d 16 1 ""
+expect "imgmint: options for a dash" $'-o\n-h\n--help\n--version' unsorted imgmint -
+expect "imgmint: keywords after -o FILE" $'2hddos\n2hddos144' unsorted imgmint -o game.d88 2hdd
+expect "imgmint: nothing for sectors after -o FILE" "" unsorted imgmint -o game.d88 2d ""
 
 # --- imgpoke and imgpeek: files in a scratch directory -------------------------
 scratch=$(mktemp -d)
@@ -78,6 +81,8 @@ cd "$scratch" || exit 1
 touch disk.d88 data.bin "with space.bin"
 mkdir sub
 all_files=$'data.bin\ndisk.d88\nsub\nwith space.bin'
+
+expect "imgmint: files after -o" "$all_files" sorted imgmint -o ""
 
 # imgpoke [-s] d88file targetfile diskno track sector
 expect "imgpoke: first word offers -s and files" $'-s\n'"$all_files" sorted imgpoke ""

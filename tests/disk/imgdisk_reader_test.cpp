@@ -12,7 +12,11 @@
 namespace {
 
 constexpr const char* kFloptool = "/usr/bin/floptool";
-const std::string kDiskHeading = "disk  media     protect        size  tracks  name\n";
+const std::string kDiskHeading = "disk  media     protect        size  tracks  marks   name\n";
+// The line that ends imgpeek's disk list when every disk is sound.
+const std::string kSoundDisks1 = "D88ディスクとして正しいヘッダ: 1 / 1 枚\n";
+const std::string kSoundDisks2 = "D88ディスクとして正しいヘッダ: 2 / 2 枚\n";
+const std::string kSoundDisks3 = "D88ディスクとして正しいヘッダ: 3 / 3 枚\n";
 
 class ImgdiskReaderTest : public ImgdiskTest {
 protected:
@@ -41,7 +45,7 @@ TEST_F(ImgdiskReaderTest, ImgpeekListsTheDisksAsTheyWereArranged) {
     EXPECT_EQ(peek("set.d88").out, kDiskHeading +
                                        "   0  0x00 2D   no           348848      80\n"
                                        "   1  0x20 2HD  no              688       0\n"
-                                       "   2  0x10 2DD  no           761008     160\n");
+                                       "   2  0x10 2DD  no           761008     160\n" + kSoundDisks3);
 
     expectSuccess({"name", "set.d88", "2", "MS-DOS 720K"});
     expectSuccess({"protect", "set.d88", "2", "on"});
@@ -49,11 +53,12 @@ TEST_F(ImgdiskReaderTest, ImgpeekListsTheDisksAsTheyWereArranged) {
     expectSuccess({"move", "set.d88", "2", "0"});
     expectSuccess({"remove", "set.d88", "2"});
     EXPECT_EQ(peek("set.d88").out, kDiskHeading +
-                                       "   0  0x10 2DD  yes          761008     160  MS-DOS 720K\n"
-                                       "   1  0x00 2D   no           348848      80\n");
+                                       "   0  0x10 2DD  yes          761008     160          MS-DOS 720K\n"
+                                       "   1  0x00 2D   no           348848      80\n" + kSoundDisks2);
 
     expectSuccess({"extract", "set.d88", "0", "first.d88"});
-    EXPECT_EQ(peek("first.d88").out, kDiskHeading + "   0  0x10 2DD  yes          761008     160  MS-DOS 720K\n");
+    EXPECT_EQ(peek("first.d88").out,
+              kDiskHeading + "   0  0x10 2DD  yes          761008     160          MS-DOS 720K\n" + kSoundDisks1);
 }
 
 TEST_F(ImgdiskReaderTest, FloptoolIdentifiesEveryDiskSplitFromPresetsAsD88) {

@@ -44,14 +44,14 @@ TEST_F(ImgpeekTest, ListsTheDiskOfImagesFromImgmint) {
         mint(c.arguments);
         const ProgramResult run = peek({imagePath()});
         EXPECT_EQ(run.exitStatus, 0);
-        EXPECT_EQ(run.out, kDiskHeading + c.line);
+        EXPECT_EQ(run.out, kDiskHeading + c.line + soundDisks(1, 1));
         EXPECT_EQ(run.err, "");
     }
 }
 
-// Disk 1 starts at disk 0's size; its name shows its control bytes, its
-// backslash and its byte above 0x7F escaped; a negative track entry is not
-// counted; the third header is cut short and is no disk.
+// Disk 1 starts at disk 0's size; its name shows its control bytes and its
+// backslash escaped and its half-width katakana decoded; a negative track
+// entry is not counted; the third header is cut short and is no disk.
 TEST_F(ImgpeekTest, ListsEveryDiskOfAFileWithNamesMediaAndWriteProtection) {
     FixtureDisk first = uniformDisk(2, 2, 0, true);
     first.name = "GAME";
@@ -69,14 +69,15 @@ TEST_F(ImgpeekTest, ListsEveryDiskOfAFileWithNamesMediaAndWriteProtection) {
     const ProgramResult run = peek({imagePath()});
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.out, kDiskHeading +
-                           "   0  0x10 2DD  yes            1264       2  GAME\n"
-                           "   1  0x35      no              832       1  A\\x01B\\x5CC\\xB1 \\x7F\n");
+                           "   0  0x10 2DD  yes            1264       2          GAME\n"
+                           "   1  0x35      no              832       1          A\\x01B\\x5CCｱ \\x7F\n" +
+                           soundDisks(2, 2));
     EXPECT_EQ(run.err, "");
 
     const ProgramResult tracks = peek({imagePath(), "1"});
     EXPECT_EQ(tracks.exitStatus, 0);
     EXPECT_EQ(tracks.out, kDiskHeading +
-                              "   1  0x35      no              832       1  A\\x01B\\x5CC\\xB1 \\x7F\n" +
+                              "   1  0x35      no              832       1          A\\x01B\\x5CCｱ \\x7F\n" +
                               kTrackHeading +
                               "    0    0     0        1     1      1  0      128\n"
                               "    5    2     1        -     -      -  -      -            range\n");
@@ -172,7 +173,60 @@ TEST_F(ImgpeekTest, MarksTracksCutByTheFileOrReachingOutsideTheirDisk) {
     EXPECT_EQ(lines[3], "    0    0     0        2     1      2  1      256");
     EXPECT_EQ(lines[4], "    1    0     1        2     1      2  1      256          outside");
     EXPECT_EQ(peek({imagePath()}).out, kDiskHeading + "   0  0x00 2D   no             1620       2\n" +
-                                           "   1  0x00 2D   no              832       1\n");
+                                           "   1  0x00 2D   no              832       1\n" + soundDisks(2, 2));
+}
+
+// Names are Shift_JIS: half-width katakana and kanji come out as
+// characters, in the console's character set; only what does not decode is
+// shown as \xNN.
+TEST_F(ImgpeekTest, DiskNamesAreDecodedFromShiftJis) {
+    FixtureDisk disk = uniformDisk(1, 1, 0, true);
+    disk.name = "\xC3\xBD\xC4 \x93\xFA\x96\x7B\x81";  // half-width te su to, "日本", a lone lead byte
+    useImage(buildFixtureImage({disk}).bytes);
+    const std::vector<std::string> lines = linesOf(peek({imagePath()}).out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "   0  0x00 2D   no              832       1          ﾃｽﾄ 日本\\x81");
+    if (std::setlocale(LC_ALL, "ja_JP.SJIS") != nullptr) {
+        std::setlocale(LC_ALL, "C");
+        const ProgramResult sjis = runProgram(IMGPEEK_PATH, {imagePath()}, dir.path(), "ja_JP.SJIS");
+        EXPECT_EQ(linesOf(sjis.out).at(1), "   0  0x00 2D   no              832       1          "
+                                           "\xC3\xBD\xC4 \x93\xFA\x96\x7B\\x81");
+    }
+}
+
+// Any file lists as some disks; those whose header cannot be a D88 disk
+// header are marked, and the last line counts the sound ones.
+TEST_F(ImgpeekTest, DisksThatCannotBeD88DisksAreMarked) {
+    struct Case {
+        const char* name;
+        Bytes image;
+        std::string line;
+        std::string sound;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"text", Bytes(5000, 'a'),
+                     "   0  0x61      yes      1633771873     164  eof     aaaaaaaaaaaaaaaa", soundDisks(0, 1)});
+    FixtureDisk inside = uniformDisk(1, 1, 0, true);
+    inside.entryOverrides[3] = 100;
+    cases.push_back({"track entry inside the header", buildFixtureImage({inside}).bytes,
+                     "   0  0x00 2D   no              832       2  header", soundDisks(0, 1)});
+    // A size of 100 puts every further "disk" inside this one, 64 in all.
+    FixtureDisk sound = uniformDisk(1, 1, 0, true);
+    FixtureDisk small = uniformDisk(1, 1, 0, true);
+    small.sizeOverride = 100;
+    Bytes two = buildFixtureImage({sound, small}).bytes;
+    cases.push_back({"size below the header", two, "   1  0x00 2D   no              100       0  small",
+                     soundDisks(1, 64)});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useImage(c.image);
+        const ProgramResult run = peek({imagePath()});
+        EXPECT_EQ(run.exitStatus, 0);
+        const std::vector<std::string> lines = linesOf(run.out);
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << run.out;
+        EXPECT_EQ(lines.back() + "\n", c.sound);
+    }
 }
 
 // No count field ever ends this track (the first record's count is 2, every
@@ -196,17 +250,18 @@ TEST_F(ImgpeekTest, ATrackWithoutAStopIsListedToTheEndOfTheFile) {
 }
 
 // A size field of 0 puts every disk at offset 0: 64 disks, none of whose
-// track entries lies within its size.
+// track entries lies within its size, and none of which is sound.
 TEST_F(ImgpeekTest, ASizeOfZeroListsSixtyFourDisksWithoutTracks) {
     FixtureDisk disk = uniformDisk(1, 1, 1, true);
     disk.sizeOverride = 0;
     useImage(buildFixtureImage({disk}).bytes);
     const std::vector<std::string> lines = linesOf(peek({imagePath()}).out);
-    ASSERT_EQ(lines.size(), 65u);
-    EXPECT_EQ(lines[64], "  63  0x00 2D   no                0       0");
+    ASSERT_EQ(lines.size(), 66u);
+    EXPECT_EQ(lines[64], "  63  0x00 2D   no                0       0  small");
+    EXPECT_EQ(lines[65] + "\n", soundDisks(0, 64));
     const ProgramResult run = peek({imagePath(), "63"});
     EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_EQ(run.out, kDiskHeading + "  63  0x00 2D   no                0       0\n" + kTrackHeading +
+    EXPECT_EQ(run.out, kDiskHeading + "  63  0x00 2D   no                0       0  small\n" + kTrackHeading +
                            "    0    0     0        -     -      -  -      -            range\n");
 }
 
@@ -232,7 +287,7 @@ TEST_F(ImgpeekTest, ListingRefusalsPrintTheirMessage) {
     }
     // A file too short for one disk header holds no disk.
     useImage(Bytes(687, 0));
-    EXPECT_EQ(peek({imagePath()}).out, kDiskHeading);
+    EXPECT_EQ(peek({imagePath()}).out, kDiskHeading + soundDisks(0, 0));
 }
 
 // The damaged image cut at many lengths, headers and records split at
@@ -258,7 +313,7 @@ TEST_F(ImgpeekTest, AnImageCutAtAnyLengthIsListedAndReadWithoutFault) {
         useImage(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
         const ProgramResult disks = peek({imagePath()});
         EXPECT_EQ(disks.exitStatus, 0);
-        EXPECT_EQ(linesOf(disks.out).size(), length < 688 ? 1u : 2u);
+        EXPECT_EQ(linesOf(disks.out).size(), length < 688 ? 2u : 3u);
         const ProgramResult tracks = peek({imagePath(), "0"});
         EXPECT_EQ(tracks.exitStatus, length < 688 ? 1 : 0);
         const ProgramResult read = peek({imagePath(), "0", "1", "1", "256", "-"});

@@ -325,7 +325,7 @@ TEST_F(ImgpeekTest, AReadOnlyImageCanBeListedAndRead) {
     ASSERT_EQ(::chmod(imagePath().c_str(), 0444), 0);
     const ProgramResult list = peek({imagePath()});
     EXPECT_EQ(list.exitStatus, 0);
-    EXPECT_EQ(list.out, kDiskHeading + "   0  0x00 2D   no           348848      80\n");
+    EXPECT_EQ(list.out, kDiskHeading + "   0  0x00 2D   no           348848      80\n" + soundDisks(1, 1));
     const ProgramResult read = peek({imagePath(), "0", "5", "16", "300", outPath()});
     EXPECT_EQ(read.exitStatus, 0);
     EXPECT_EQ(read.out, readLine(0, 5, 16, 300));

@@ -21,7 +21,11 @@ inline const std::string kPeekUsage =
     "Usage: imgpeek [d88file] [diskno]\n"
     "Usage: imgpeek (-s) [d88file] [diskno] [track] [Sector] [length] [outfile]\n"
     "     -s : 片面モード\n";
-inline const std::string kDiskHeading = "disk  media     protect        size  tracks  name\n";
+inline const std::string kDiskHeading = "disk  media     protect        size  tracks  marks   name\n";
+// The line that ends a disk list.
+inline std::string soundDisks(int sound, int total) {
+    return "D88ディスクとして正しいヘッダ: " + std::to_string(sound) + " / " + std::to_string(total) + " 枚\n";
+}
 inline const std::string kTrackHeading = "track  cyl  head  records  lowR  highR  N      length       marks\n";
 
 class ImgpeekTest : public MintedImageTest {
