@@ -80,6 +80,60 @@ constexpr MessageEntry kMessages[] = {
     {Message::ReadOutputWriteFailed, "出力ファイルへの書き込みに失敗しました.\n"},
     {Message::ImageReadShort, "D88イメージからの読み込みに失敗しました.(読み込んだサイズ: %d byte)\n"},
     {Message::PeekResult, "diskno:%2d track:%2d sector:%2d から %dbyte 読み込みました.\n"},
+
+    {Message::ConvUsage,
+     "Usage: imgconv [options] INPUT OUTPUT\n"
+     "  --from FORMAT : 入力の形式 (%s. 省略時は INPUT の拡張子から)\n"
+     "  --to FORMAT   : 出力の形式 (%s. 省略時は OUTPUT の拡張子から)\n"
+     "  --disk N      : D88 入力のディスク番号 (省略時は 0)\n"
+     "  --media TYPE  : raw 入力の形状 (セクタのある imgmint の種類, または 2d/2dd/2hd/1d/1dd,セクタ数,N[,トラック数])\n"
+     "  -n            : OUTPUT が既にあれば置き換えない\n"
+     "  -h, --help    : この説明を表示する\n"
+     "  --version     : バージョンを表示する\n"
+     "  OUTPUT が - のときは標準出力に書き込みます.\n"},
+    {Message::ProgramVersion, "%s %s\n"},
+    {Message::ConvUnknownOption, "不明なオプションです: %s\n"},
+    {Message::ConvOptionNeedsValue, "オプション %s には値を指定してください.\n"},
+    {Message::ConvUnknownFormat, "形式 %s は扱えません.(%s のどれかを指定してください)\n"},
+    {Message::ConvBadDiskNumber, "ディスク番号 %s が正しくありません.\n"},
+    {Message::ConvDiskNeedsD88, "--disk は D88 の入力にだけ指定できます.\n"},
+    {Message::ConvMediaNeedsRaw, "--media は raw の入力にだけ指定できます.\n"},
+    {Message::ConvOutputExists, "出力ファイル %s は既にあります.\n"},
+    {Message::ConvCannotOpenInput, "入力ファイル %s をオープンできません.\n"},
+    {Message::ConvInputReadFailed, "入力ファイル %s の読み込みに失敗しました.\n"},
+    {Message::ConvCannotCreateOutput, "出力ファイル %s を作成できません.\n"},
+    {Message::ConvOutputWriteFailed, "出力ファイル %s への書き込みに失敗しました.\n"},
+    {Message::ConvTrackEntryOutside, "トラック %d: トラックテーブルの値 %lld がディスクのデータ領域の外を指しています.\n"},
+    {Message::ConvRecordOutside, "トラック %d: レコードがディスクかファイルの終わりを越えています.\n"},
+    {Message::ConvTracksOverlap, "トラック %d: レコードがトラック %lld のレコードと重なっています.\n"},
+    {Message::ConvZeroSectorCount, "トラック %d: 最初のレコードのセクタ数が0です.\n"},
+    {Message::ConvSectorCountsDisagree, "トラック %d: レコードのセクタ数 %lld が最初のレコードの %lld と違います.\n"},
+    {Message::ConvMediaInvalid, "媒体の指定 %s は使えません.(セクタのある imgmint の種類か, 2d/2dd/2hd/1d/1dd,セクタ数,N[,トラック数])\n"},
+    {Message::ConvSizeAmbiguous, "入力のサイズ %lld byte に合う形状が複数あります: %s. --media で指定してください.\n"},
+    {Message::ConvSizeUnknown, "入力のサイズ %lld byte に合う形状がありません.(扱えるサイズ: %s)\n"},
+    {Message::ConvSizeMismatch, "%s の形状は %lld byte ですが, 入力は %lld byte です.\n"},
+    {Message::ConvFdiHeaderShort, "FDIヘッダが短すぎます.(%lld byte)\n"},
+    {Message::ConvFdiSizesDisagree, "FDIヘッダのヘッダサイズ %lld byte とデータサイズ %lld byte の和がファイルサイズ %lld byte と違います.\n"},
+    {Message::ConvFdiGeometryInvalid, "FDIヘッダの形状は扱えません.(セクタ長 %lld, セクタ数 %lld, ヘッド数 %lld, シリンダ数 %lld)\n"},
+    {Message::ConvFdiGeometryDisagrees, "FDIヘッダの形状のデータは %lld byte ですが, データサイズは %lld byte です.\n"},
+    {Message::ConvFdiUnknownType, "FDIヘッダのFDDタイプ 0x%llX は不明です.\n"},
+    {Message::ConvNoTracks, "変換するトラックがありません.\n"},
+    {Message::ConvTrackMissing, "トラック %d がありません(後のトラックはあります).\n"},
+    {Message::ConvSectorNumberTwice, "トラック %d: セクタ番号 %lld が2つあります.\n"},
+    {Message::ConvSectorNumbersNotRun, "トラック %d: セクタ番号が連続していません.(%lld から %lld に %lld 個)\n"},
+    {Message::ConvSectorCountDiffers, "トラック %d: セクタ数 %lld が最初のトラックの %lld と違います.\n"},
+    {Message::ConvFirstSectorDiffers, "トラック %d: 最初のセクタ番号 %lld が最初のトラックの %lld と違います.\n"},
+    {Message::ConvDataLengthNotSizeCode, "トラック %d: セクタ %lld のデータ長 %lld byte が N=%lld の長さと違います.\n"},
+    {Message::ConvSectorLengthDiffers, "トラック %d: セクタ %lld の長さ %lld byte がほかのセクタの %lld byte と違います.\n"},
+    {Message::ConvDensityNotDouble, "トラック %d: セクタ %lld の密度 0x%02llX は倍密度ではありません.\n"},
+    {Message::ConvDeletedMark, "トラック %d: セクタ %lld に削除データマークがあります.\n"},
+    {Message::ConvErrorStatus, "トラック %d: セクタ %lld にエラー状態 0x%02llX があります.\n"},
+    {Message::ConvIdentityNotTrack, "トラック %d: セクタ %lld の C=%lld H=%lld がトラックと合いません.\n"},
+    {Message::ConvFdiFirstTrackDiffers, "FDIにはセクタ長の違う最初のトラック(単密度 128 byte)を入れられません.\n"},
+    {Message::ConvFdiHalfCylinder, "FDIには片面だけのシリンダを入れられません.(トラック %d)\n"},
+    {Message::ConvFdiNoDriveType, "媒体コード 0x%02llX に合うFDIのFDDタイプがありません.\n"},
+    {Message::ConvD88TrackTooLarge, "トラック %d: D88のレコードに入りません.(セクタ数 %lld, データ長 %lld byte)\n"},
+    {Message::ConvResult, "%s (%s) を %s (%s) に変換しました.(%lld byte)\n"},
 };
 
 // The table is indexed by the enumeration; this keeps the two in step.
@@ -89,7 +143,7 @@ constexpr bool tableMatchesEnumeration() {
             return false;
         }
     }
-    return std::size(kMessages) == static_cast<std::size_t>(Message::PeekResult) + 1;
+    return std::size(kMessages) == static_cast<std::size_t>(Message::ConvResult) + 1;
 }
 static_assert(tableMatchesEnumeration(), "kMessages must list every Message in declaration order");
 

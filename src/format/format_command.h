@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/messages.h"
+#include "format/image_builder.h"
 #include "format/image_geometry.h"
 #include "format/media_presets.h"
 
@@ -13,6 +14,9 @@ struct FormatRequest {
     Message refusal = Message::FormatUsage;  // FormatUsage: print the whole usage block
     int exitStatus = 0;
 };
+
+// The message that tells the user why a geometry cannot be laid out.
+Message geometryProblemMessage(GeometryProblem problem);
 
 // Reads the command line (lowering the MediaType argument in place) and checks
 // that the geometry can be laid out. Touches no file.

@@ -1,0 +1,118 @@
+#include "conv/conv_command.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "common/replacement_file.h"
+#include "conv/conv_options.h"
+#include "conv/exit_status.h"
+#include "conv/help_version.h"
+#include "conv/image_formats.h"
+#include "conv/refusal_messages.h"
+
+namespace {
+
+constexpr const char* kProgram = "imgconv";
+constexpr const char* kStandardOutput = "-";
+constexpr std::size_t kOperands = 2;
+
+bool isStandardOutput(const char* path) { return std::strcmp(path, kStandardOutput) == 0; }
+
+// The format named by the option, or else chosen by the file name.
+bool chooseFormat(const char* named, const char* path, const ImageFormat*& format, Refusal& refusal) {
+    if (named == nullptr) {
+        format = &formatForPath(path);
+        return true;
+    }
+    format = findImageFormat(named);
+    return format != nullptr || refuse(refusal, Problem::UnknownFormat, named, imageFormatNames());
+}
+
+// The options that only some input formats take, and -n.
+bool checkOptionsFit(const ConvOptions& options, const ImageFormat& from, const char* output, Refusal& refusal) {
+    if (options.diskGiven && !from.holdsSeveralDisks) {
+        return refuse(refusal, Problem::DiskOptionNeedsD88);
+    }
+    if (options.media != nullptr && !from.needsGeometry) {
+        return refuse(refusal, Problem::MediaOptionNeedsRaw);
+    }
+    if (options.keepExisting && !isStandardOutput(output) && pathExists(output)) {
+        return refuse(refusal, Problem::OutputExists, output);
+    }
+    return true;
+}
+
+// To standard output, or to a replacement file renamed over OUTPUT only
+// once it is complete.
+bool deliver(const std::vector<std::uint8_t>& bytes, const char* output, Refusal& refusal) {
+    if (isStandardOutput(output)) {
+        const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        if (!written || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+            return refuse(refusal, Problem::OutputWriteFailed, output);
+        }
+        return true;
+    }
+    ReplacementFile file;
+    if (!file.begin(output)) {
+        return refuse(refusal, Problem::CannotCreateOutput, output);
+    }
+    if (!file.write(bytes.data(), bytes.size()) || !file.commit()) {
+        return refuse(refusal, Problem::OutputWriteFailed, output);
+    }
+    return true;
+}
+
+int convert(const ConvOptions& options) {
+    const char* input = options.operands[0];
+    const char* output = options.operands[1];
+    Refusal refusal;
+    const ImageFormat* from = nullptr;
+    const ImageFormat* to = nullptr;
+    DiskModel disk;
+    std::vector<std::uint8_t> bytes;
+    const ReadRequest request{input, options.disk, options.media};
+    if (!chooseFormat(options.from, input, from, refusal) || !chooseFormat(options.to, output, to, refusal) ||
+        !checkOptionsFit(options, *from, output, refusal) || !from->read(request, disk, refusal) ||
+        !to->write(disk, bytes, refusal) || !deliver(bytes, output, refusal)) {
+        printRefusal(stderr, refusal);
+        return kExitFailure;
+    }
+    printMessage(isStandardOutput(output) ? stderr : stdout, Message::ConvResult, input, from->name, output, to->name,
+                 static_cast<long long>(bytes.size()));
+    return kExitSuccess;
+}
+
+}  // namespace
+
+void printConvUsage(std::FILE* stream) {
+    const std::string names = imageFormatNames();
+    printMessage(stream, Message::ConvUsage, names.c_str(), names.c_str());
+}
+
+int runConvCommand(int argc, char** argv) {
+    int status = kExitSuccess;
+    if (answerHelpOrVersion(argc, argv, kProgram, printConvUsage, status)) {
+        return status;
+    }
+    ConvOptions options;
+    Refusal refusal;
+    if (!parseConvOptions(argc, argv, options, refusal)) {
+        printRefusal(stderr, refusal);
+        return kExitFailure;
+    }
+    if (options.operands.size() != kOperands) {
+        printConvUsage(stderr);
+        return kExitFailure;
+    }
+    // Every size is checked against the input before memory is taken for
+    // it, so running out means the machine has less than the file needs.
+    try {
+        return convert(options);
+    } catch (const std::bad_alloc&) {
+        printMessage(stderr, Message::OutOfMemory);
+        return kExitFailure;
+    }
+}
