@@ -116,7 +116,7 @@ constexpr MessageEntry kMessages[] = {
     {Message::ConvFdiSizesDisagree, "FDIヘッダのヘッダサイズ %lld byte とデータサイズ %lld byte の和がファイルサイズ %lld byte と違います.\n"},
     {Message::ConvFdiGeometryInvalid, "FDIヘッダの形状は扱えません.(セクタ長 %lld, セクタ数 %lld, ヘッド数 %lld, シリンダ数 %lld)\n"},
     {Message::ConvFdiGeometryDisagrees, "FDIヘッダの形状のデータは %lld byte ですが, データサイズは %lld byte です.\n"},
-    {Message::ConvFdiUnknownType, "FDIヘッダのFDDタイプ 0x%llX は不明です.\n"},
+    {Message::ConvFdiUnknownType, "FDIヘッダのFDDタイプ 0x%02llX は不明です.\n"},
     {Message::ConvNoTracks, "変換するトラックがありません.\n"},
     {Message::ConvTrackMissing, "トラック %d がありません(後のトラックはあります).\n"},
     {Message::ConvSectorNumberTwice, "トラック %d: セクタ番号 %lld が2つあります.\n"},

@@ -1,5 +1,6 @@
 #include "conv/image_formats.h"
 
+#include "common/to_lower_ascii.h"
 #include "conv/d88_reader.h"
 #include "conv/d88_writer.h"
 #include "conv/file_name.h"
@@ -42,8 +43,10 @@ constexpr std::size_t kRawFormat = 1;
 std::span<const ImageFormat> imageFormats() { return kFormats; }
 
 const ImageFormat* findImageFormat(std::string_view name) {
+    std::string lower(name);
+    toLowerAscii(lower.data());
     for (const ImageFormat& format : kFormats) {
-        if (name == format.name) {
+        if (lower == format.name) {
             return &format;
         }
     }

@@ -34,7 +34,7 @@ struct ImageFormat {
 
 std::span<const ImageFormat> imageFormats();
 
-// The format of that name (lower case), or null.
+// The format of that name (any letter case), or null.
 const ImageFormat* findImageFormat(std::string_view name);
 
 // The format a file name's extension chooses (any letter case), raw when
