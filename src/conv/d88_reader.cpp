@@ -92,10 +92,14 @@ private:
         sector.status = header.status;
         sector.dataOffset = disk_.data.size();
         sector.dataLength = static_cast<std::size_t>(header.dataLength);
-        disk_.data.resize(sector.dataOffset + sector.dataLength);
-        if (image_.readBytes(header.dataPosition(), disk_.data.data() + sector.dataOffset, sector.dataLength) !=
-            sector.dataLength) {
-            return false;
+        // A record without data reads nothing (and the data may still be
+        // empty, with no storage to point at).
+        if (sector.dataLength > 0) {
+            disk_.data.resize(sector.dataOffset + sector.dataLength);
+            if (image_.readBytes(header.dataPosition(), disk_.data.data() + sector.dataOffset, sector.dataLength) !=
+                sector.dataLength) {
+                return false;
+            }
         }
         track.push_back(sector);
         return true;
