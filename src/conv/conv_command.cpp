@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "common/messages.h"
 #include "common/replacement_file.h"
@@ -11,6 +10,7 @@
 #include "conv/exit_status.h"
 #include "conv/help_version.h"
 #include "conv/image_formats.h"
+#include "conv/output_sink.h"
 #include "conv/refusal_messages.h"
 
 namespace {
@@ -45,26 +45,6 @@ bool checkOptionsFit(const ConvOptions& options, const ImageFormat& from, const 
     return true;
 }
 
-// To standard output, or to a replacement file renamed over OUTPUT only
-// once it is complete.
-bool deliver(const std::vector<std::uint8_t>& bytes, const char* output, Refusal& refusal) {
-    if (isStandardOutput(output)) {
-        const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-        if (!written || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-            return refuse(refusal, Problem::OutputWriteFailed, output);
-        }
-        return true;
-    }
-    ReplacementFile file;
-    if (!file.begin(output)) {
-        return refuse(refusal, Problem::CannotCreateOutput, output);
-    }
-    if (!file.write(bytes.data(), bytes.size()) || !file.commit()) {
-        return refuse(refusal, Problem::OutputWriteFailed, output);
-    }
-    return true;
-}
-
 int convert(const ConvOptions& options) {
     const char* input = options.operands[0];
     const char* output = options.operands[1];
@@ -72,16 +52,16 @@ int convert(const ConvOptions& options) {
     const ImageFormat* from = nullptr;
     const ImageFormat* to = nullptr;
     DiskModel disk;
-    std::vector<std::uint8_t> bytes;
     const ReadRequest request{input, options.disk, options.media};
+    OutputSink sink(output);
     if (!chooseFormat(options.from, input, from, refusal) || !chooseFormat(options.to, output, to, refusal) ||
         !checkOptionsFit(options, *from, output, refusal) || !from->read(request, disk, refusal) ||
-        !to->write(disk, bytes, refusal) || !deliver(bytes, output, refusal)) {
+        !to->write(disk, sink, refusal) || !sink.finish(refusal)) {
         printRefusal(stderr, refusal);
         return kExitFailure;
     }
     printMessage(isStandardOutput(output) ? stderr : stdout, Message::ConvResult, input, from->name, output, to->name,
-                 static_cast<long long>(bytes.size()));
+                 static_cast<long long>(sink.written()));
     return kExitSuccess;
 }
 

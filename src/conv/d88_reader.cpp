@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
+#include "conv/mapped_file.h"
 #include "image/d88_image.h"
 
 namespace {
@@ -33,9 +35,9 @@ struct Extent {
 
 class DiskReader {
 public:
-    DiskReader(D88Image& image, DiskModel& disk, Refusal& refusal) : image_(image), disk_(disk), refusal_(refusal) {
-        diskStart_ = image.diskFileOffset();
-        diskEnd_ = diskStart_ + static_cast<std::int64_t>(image.diskSizeField());
+    DiskReader(D88Image& image, std::span<const std::uint8_t> file, DiskModel& disk, Refusal& refusal)
+        : image_(image), file_(file), disk_(disk), refusal_(refusal) {
+        diskEnd_ = static_cast<std::int64_t>(image.diskFileOffset()) + image.diskSizeField();
     }
 
     bool readTracks() {
@@ -83,24 +85,19 @@ private:
         return claimExtent(index, start, cursor.position());
     }
 
-    // False when the file ends inside the sector's data.
+    // False when the file ends inside the sector's data. The data stay in
+    // the mapped file; the headers are read through the image.
     bool appendSector(ModelTrack& track, const RecordHeader& header) {
+        if (header.end() > static_cast<std::int64_t>(file_.size())) {
+            return false;
+        }
         ModelSector sector;
         sector.id = header.id;
         sector.density = header.density;
         sector.deletedMark = header.deletedMark;
         sector.status = header.status;
-        sector.dataOffset = disk_.data.size();
+        sector.data = file_.data() + header.dataPosition();
         sector.dataLength = static_cast<std::size_t>(header.dataLength);
-        // A record without data reads nothing (and the data may still be
-        // empty, with no storage to point at).
-        if (sector.dataLength > 0) {
-            disk_.data.resize(sector.dataOffset + sector.dataLength);
-            if (image_.readBytes(header.dataPosition(), disk_.data.data() + sector.dataOffset, sector.dataLength) !=
-                sector.dataLength) {
-                return false;
-            }
-        }
         track.push_back(sector);
         return true;
     }
@@ -122,9 +119,9 @@ private:
     }
 
     D88Image& image_;
+    std::span<const std::uint8_t> file_;
     DiskModel& disk_;
     Refusal& refusal_;
-    std::int64_t diskStart_ = 0;
     std::int64_t diskEnd_ = 0;
     std::map<std::int64_t, Extent> extents_;  // by start
 };
@@ -132,7 +129,11 @@ private:
 }  // namespace
 
 bool readD88Disk(const char* path, std::int32_t diskNumber, DiskModel& disk, Refusal& refusal) {
+    MappedFile file;
     D88Image image;
+    if (!file.open(path, refusal)) {
+        return false;
+    }
     if (!image.openReadOnly(path)) {
         return refuse(refusal, Problem::CannotOpenInput, path);
     }
@@ -143,6 +144,10 @@ bool readD88Disk(const char* path, std::int32_t diskNumber, DiskModel& disk, Ref
     disk.name = image.diskName();
     disk.writeProtect = static_cast<std::uint8_t>(image.writeProtection());
     disk.mediaCode = static_cast<std::uint8_t>(image.mediaType());
-    DiskReader reader(image, disk, refusal);
-    return reader.readTracks();
+    DiskReader reader(image, file.bytes(), disk, refusal);
+    if (!reader.readTracks()) {
+        return false;
+    }
+    disk.keep(std::move(file));
+    return true;
 }

@@ -1,6 +1,7 @@
 #include "conv/d88_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "d88/byte_order.h"
@@ -15,11 +16,14 @@ constexpr std::int64_t kRecordHeader = static_cast<std::int64_t>(SectorRecord::h
 constexpr std::size_t kMaxSixteenBit = 0xFFFF;
 
 // Each track's count and data lengths must fit their 16-bit fields, and the
-// whole image a signed 32-bit size field.
-bool measureImage(const DiskModel& disk, std::int64_t& length, Refusal& refusal) {
-    length = static_cast<std::int64_t>(DiskHeader::size);
+// whole image a signed 32-bit size field. Sets each track's place.
+bool layOut(const DiskModel& disk, std::array<std::uint8_t, DiskHeader::size>& header, Refusal& refusal) {
+    std::int64_t length = static_cast<std::int64_t>(DiskHeader::size);
     for (int index = 0; index < d88::kTrackTableEntries; ++index) {
         const ModelTrack& track = disk.tracks[static_cast<std::size_t>(index)];
+        if (!track.empty()) {
+            d88::writeLE32(header.data() + DiskHeader::trackEntryOffset(index), static_cast<std::uint32_t>(length));
+        }
         for (const ModelSector& sector : track) {
             if (track.size() > kMaxSixteenBit || sector.dataLength > kMaxSixteenBit) {
                 return refuseTrack(refusal, Problem::D88TrackTooLarge, index, static_cast<std::int64_t>(track.size()),
@@ -31,15 +35,12 @@ bool measureImage(const DiskModel& disk, std::int64_t& length, Refusal& refusal)
             return refuse(refusal, Problem::D88ImageTooLarge);
         }
     }
-    return true;
-}
-
-void writeHeader(const DiskModel& disk, std::int64_t length, std::uint8_t* header) {
-    std::memset(header, 0, DiskHeader::size);
-    std::memcpy(header + DiskHeader::nameOffset, disk.name.data(), std::min(disk.name.size(), DiskHeader::nameLength));
+    std::memcpy(header.data() + DiskHeader::nameOffset, disk.name.data(),
+                std::min(disk.name.size(), DiskHeader::nameLength));
     header[DiskHeader::writeProtectOffset] = disk.writeProtect;
     header[DiskHeader::mediaCodeOffset] = disk.mediaCode;
-    d88::writeLE32(header + DiskHeader::diskSizeOffset, static_cast<std::uint32_t>(length));
+    d88::writeLE32(header.data() + DiskHeader::diskSizeOffset, static_cast<std::uint32_t>(length));
+    return true;
 }
 
 void writeRecordHeader(const ModelSector& sector, std::size_t count, std::uint8_t* record) {
@@ -57,28 +58,18 @@ void writeRecordHeader(const ModelSector& sector, std::size_t count, std::uint8_
 
 }  // namespace
 
-bool writeD88Image(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusal& refusal) {
-    std::int64_t length = 0;
-    if (!measureImage(disk, length, refusal)) {
+bool writeD88Image(const DiskModel& disk, ByteSink& sink, Refusal& refusal) {
+    std::array<std::uint8_t, DiskHeader::size> header{};
+    if (!layOut(disk, header, refusal)) {
         return false;
     }
-    out.resize(static_cast<std::size_t>(length));
-    std::uint8_t* const bytes = out.data();
-    writeHeader(disk, length, bytes);
-    std::size_t position = DiskHeader::size;
-    for (int index = 0; index < d88::kTrackTableEntries; ++index) {
-        const ModelTrack& track = disk.tracks[static_cast<std::size_t>(index)];
-        if (track.empty()) {
-            continue;
-        }
-        d88::writeLE32(bytes + DiskHeader::trackEntryOffset(index), static_cast<std::uint32_t>(position));
+    sink.write(header.data(), header.size());
+    std::array<std::uint8_t, SectorRecord::headerSize> record;
+    for (const ModelTrack& track : disk.tracks) {
         for (const ModelSector& sector : track) {
-            writeRecordHeader(sector, track.size(), bytes + position);
-            position += SectorRecord::headerSize;
-            if (sector.dataLength > 0) {
-                std::memcpy(bytes + position, disk.sectorBytes(sector), sector.dataLength);
-            }
-            position += sector.dataLength;
+            writeRecordHeader(sector, track.size(), record.data());
+            sink.write(record.data(), record.size());
+            sink.write(sector.data, sector.dataLength);
         }
     }
     return true;

@@ -4,10 +4,8 @@
 // out byte for byte as the formatter makes that geometry.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
+#include "conv/byte_sink.h"
 #include "conv/disk_model.h"
 #include "conv/refusal.h"
 
-bool writeD88Image(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusal& refusal);
+bool writeD88Image(const DiskModel& disk, ByteSink& sink, Refusal& refusal);

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 #include "conv/fdi_format.h"
 #include "conv/grid_disk.h"
-#include "conv/input_file.h"
+#include "conv/mapped_file.h"
 #include "conv/raw_geometry.h"
 #include "d88/byte_order.h"
 #include "format/image_builder.h"
@@ -46,11 +45,11 @@ struct FdiFields {
     std::int64_t cylinders;
 };
 
-std::int64_t fieldAt(const std::vector<std::uint8_t>& header, std::size_t offset) {
-    return static_cast<std::uint32_t>(d88::readLE32(header.data() + offset));
+std::int64_t fieldAt(const std::uint8_t* header, std::size_t offset) {
+    return static_cast<std::uint32_t>(d88::readLE32(header + offset));
 }
 
-FdiFields fdiFields(const std::vector<std::uint8_t>& header) {
+FdiFields fdiFields(const std::uint8_t* header) {
     return {fieldAt(header, fdi::Header::driveTypeOffset),    fieldAt(header, fdi::Header::headerSizeOffset),
             fieldAt(header, fdi::Header::dataSizeOffset),     fieldAt(header, fdi::Header::sectorLengthOffset),
             fieldAt(header, fdi::Header::sectorsOffset),      fieldAt(header, fdi::Header::headsOffset),
@@ -108,30 +107,25 @@ bool settleMediaCode(const FdiFields& fields, ImageGeometry& geometry, Refusal& 
 }  // namespace
 
 bool readRawImage(const char* path, const char* media, DiskModel& disk, Refusal& refusal) {
-    InputFile file;
+    MappedFile file;
     RawGeometry raw;
-    std::vector<std::uint8_t> bytes;
-    if (!file.open(path, refusal) || !chooseRawGeometry(media, path, file.size(), raw, refusal) ||
-        !file.read(0, static_cast<std::size_t>(file.size()), bytes, refusal)) {
+    if (!file.open(path, refusal) || !chooseRawGeometry(media, path, file.size(), raw, refusal)) {
         return false;
     }
-    disk = gridDisk(raw.geometry, std::move(bytes));
+    disk = gridDisk(raw.geometry, file.bytes().data());
+    disk.keep(std::move(file));
     return true;
 }
 
 bool readFdiImage(const char* path, DiskModel& disk, Refusal& refusal) {
-    InputFile file;
-    std::vector<std::uint8_t> header;
+    MappedFile file;
     if (!file.open(path, refusal)) {
         return false;
     }
     if (file.size() < static_cast<std::int64_t>(fdi::Header::fieldsSize)) {
         return refuseValues(refusal, Problem::FdiHeaderShort, file.size());
     }
-    if (!file.read(0, fdi::Header::fieldsSize, header, refusal)) {
-        return false;
-    }
-    const FdiFields fields = fdiFields(header);
+    const FdiFields fields = fdiFields(file.bytes().data());
     if (fields.headerSize < static_cast<std::int64_t>(fdi::Header::fieldsSize)) {
         return refuseValues(refusal, Problem::FdiHeaderShort, fields.headerSize);
     }
@@ -139,11 +133,10 @@ bool readFdiImage(const char* path, DiskModel& disk, Refusal& refusal) {
         return refuseValues(refusal, Problem::FdiSizesDisagree, fields.headerSize, fields.dataSize, file.size());
     }
     ImageGeometry geometry;
-    std::vector<std::uint8_t> bytes;
-    if (!fdiGeometry(fields, geometry, refusal) || !settleMediaCode(fields, geometry, refusal) ||
-        !file.read(fields.headerSize, static_cast<std::size_t>(fields.dataSize), bytes, refusal)) {
+    if (!fdiGeometry(fields, geometry, refusal) || !settleMediaCode(fields, geometry, refusal)) {
         return false;
     }
-    disk = gridDisk(geometry, std::move(bytes));
+    disk = gridDisk(geometry, file.bytes().data() + fields.headerSize);
+    disk.keep(std::move(file));
     return true;
 }

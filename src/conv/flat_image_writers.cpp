@@ -1,5 +1,7 @@
 #include "conv/flat_image_writers.h"
 
+#include <array>
+
 #include "conv/fdi_format.h"
 #include "conv/flat_layout.h"
 #include "d88/byte_order.h"
@@ -32,17 +34,16 @@ bool driveTypeFor(const DiskModel& disk, const FlatLayout& layout, std::uint32_t
 
 }  // namespace
 
-bool writeRawImage(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusal& refusal) {
+bool writeRawImage(const DiskModel& disk, ByteSink& sink, Refusal& refusal) {
     FlatLayout layout;
     if (!planFlatImage(disk, layout, refusal)) {
         return false;
     }
-    out.resize(static_cast<std::size_t>(layout.dataSize));
-    copyFlatData(disk, layout, out.data());
+    writeFlatData(disk, layout, sink);
     return true;
 }
 
-bool writeFdiImage(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusal& refusal) {
+bool writeFdiImage(const DiskModel& disk, ByteSink& sink, Refusal& refusal) {
     FlatLayout layout;
     if (!planFlatImage(disk, layout, refusal)) {
         return false;
@@ -59,15 +60,15 @@ bool writeFdiImage(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusa
         return refuseValues(refusal, Problem::FdiNoDriveType, disk.mediaCode);
     }
     const std::int64_t heads = layout.doubleSided ? 2 : 1;
-    out.assign(fdi::Header::usualSize + static_cast<std::size_t>(layout.dataSize), 0);
-    std::uint8_t* const header = out.data();
-    d88::writeLE32(header + fdi::Header::driveTypeOffset, driveType);
-    d88::writeLE32(header + fdi::Header::headerSizeOffset, fdi::Header::usualSize);
-    d88::writeLE32(header + fdi::Header::dataSizeOffset, static_cast<std::uint32_t>(layout.dataSize));
-    d88::writeLE32(header + fdi::Header::sectorLengthOffset, static_cast<std::uint32_t>(layout.sectorLength));
-    d88::writeLE32(header + fdi::Header::sectorsOffset, static_cast<std::uint32_t>(layout.sectorsPerTrack));
-    d88::writeLE32(header + fdi::Header::headsOffset, static_cast<std::uint32_t>(heads));
-    d88::writeLE32(header + fdi::Header::cylindersOffset, static_cast<std::uint32_t>(tracks / heads));
-    copyFlatData(disk, layout, out.data() + fdi::Header::usualSize);
+    std::array<std::uint8_t, fdi::Header::usualSize> header{};
+    d88::writeLE32(header.data() + fdi::Header::driveTypeOffset, driveType);
+    d88::writeLE32(header.data() + fdi::Header::headerSizeOffset, fdi::Header::usualSize);
+    d88::writeLE32(header.data() + fdi::Header::dataSizeOffset, static_cast<std::uint32_t>(layout.dataSize));
+    d88::writeLE32(header.data() + fdi::Header::sectorLengthOffset, static_cast<std::uint32_t>(layout.sectorLength));
+    d88::writeLE32(header.data() + fdi::Header::sectorsOffset, static_cast<std::uint32_t>(layout.sectorsPerTrack));
+    d88::writeLE32(header.data() + fdi::Header::headsOffset, static_cast<std::uint32_t>(heads));
+    d88::writeLE32(header.data() + fdi::Header::cylindersOffset, static_cast<std::uint32_t>(tracks / heads));
+    sink.write(header.data(), header.size());
+    writeFlatData(disk, layout, sink);
     return true;
 }

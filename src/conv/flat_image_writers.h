@@ -3,11 +3,9 @@
 // refuse a disk that is not a plain grid (flat_layout.h).
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
+#include "conv/byte_sink.h"
 #include "conv/disk_model.h"
 #include "conv/refusal.h"
 
-bool writeRawImage(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusal& refusal);
-bool writeFdiImage(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusal& refusal);
+bool writeRawImage(const DiskModel& disk, ByteSink& sink, Refusal& refusal);
+bool writeFdiImage(const DiskModel& disk, ByteSink& sink, Refusal& refusal);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "conv/byte_sink.h"
 #include "conv/disk_model.h"
 #include "conv/refusal.h"
 
@@ -30,5 +31,5 @@ struct FlatLayout {
 
 bool planFlatImage(const DiskModel& disk, FlatLayout& layout, Refusal& refusal);
 
-// Copies every sector's data to its place; `out` holds layout.dataSize bytes.
-void copyFlatData(const DiskModel& disk, const FlatLayout& layout, std::uint8_t* out);
+// Writes every sector's data in the flattened order, layout.dataSize bytes.
+void writeFlatData(const DiskModel& disk, const FlatLayout& layout, ByteSink& sink);

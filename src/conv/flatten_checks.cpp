@@ -2,7 +2,7 @@
 // track-index order; the first that fails names its track.
 #include <algorithm>
 #include <bitset>
-#include <cstring>
+#include <vector>
 
 #include "conv/flat_layout.h"
 
@@ -229,14 +229,14 @@ bool planFlatImage(const DiskModel& disk, FlatLayout& layout, Refusal& refusal) 
     return true;
 }
 
-void copyFlatData(const DiskModel& disk, const FlatLayout& layout, std::uint8_t* out) {
-    std::int64_t trackStart = 0;
-    for (std::size_t position = 0; position < layout.trackIndexes.size(); ++position) {
-        const std::int64_t length = position == 0 ? layout.firstTrackSectorLength : layout.sectorLength;
-        for (const ModelSector& sector : trackAt(disk, layout.trackIndexes[position])) {
-            const std::int64_t slot = sector.id.record - layout.firstSector;
-            std::memcpy(out + trackStart + slot * length, disk.sectorBytes(sector), static_cast<std::size_t>(length));
+void writeFlatData(const DiskModel& disk, const FlatLayout& layout, ByteSink& sink) {
+    std::vector<const ModelSector*> byRecord(static_cast<std::size_t>(layout.sectorsPerTrack));
+    for (const int index : layout.trackIndexes) {
+        for (const ModelSector& sector : trackAt(disk, index)) {
+            byRecord[static_cast<std::size_t>(sector.id.record - layout.firstSector)] = &sector;
         }
-        trackStart += length * layout.sectorsPerTrack;
+        for (const ModelSector* sector : byRecord) {
+            sink.write(sector->data, sector->dataLength);
+        }
     }
 }

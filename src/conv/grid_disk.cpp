@@ -1,7 +1,5 @@
 #include "conv/grid_disk.h"
 
-#include <utility>
-
 #include "format/track_layout.h"
 
 std::int64_t gridDataSize(const ImageGeometry& geometry) {
@@ -12,10 +10,9 @@ std::int64_t gridDataSize(const ImageGeometry& geometry) {
     return size;
 }
 
-DiskModel gridDisk(const ImageGeometry& geometry, std::vector<std::uint8_t>&& bytes) {
+DiskModel gridDisk(const ImageGeometry& geometry, const std::uint8_t* data) {
     DiskModel disk;
     disk.mediaCode = geometry.mediaCode;
-    disk.data = std::move(bytes);
     std::size_t offset = 0;
     for (std::int32_t track = 0; track < geometry.tracks; ++track) {
         const TrackLayout layout = trackLayout(geometry, track);
@@ -27,7 +24,7 @@ DiskModel gridDisk(const ImageGeometry& geometry, std::vector<std::uint8_t>&& by
             modelSector.id = {position.cylinder, position.head, static_cast<std::uint8_t>(sector & 0xFF),
                               layout.sizeCode};
             modelSector.density = layout.density;
-            modelSector.dataOffset = offset;
+            modelSector.data = data + offset;
             modelSector.dataLength = static_cast<std::size_t>(layout.dataLength);
             offset += modelSector.dataLength;
             sectors.push_back(modelSector);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "conv/disk_model.h"
 #include "format/image_geometry.h"
@@ -12,5 +11,6 @@
 // The bytes of sector data the geometry holds.
 std::int64_t gridDataSize(const ImageGeometry& geometry);
 
-// The disk of that geometry; `bytes` (gridDataSize long) becomes its data.
-DiskModel gridDisk(const ImageGeometry& geometry, std::vector<std::uint8_t>&& bytes);
+// The disk of that geometry; its sectors point into `data` (gridDataSize
+// bytes), which the caller has the model keep.
+DiskModel gridDisk(const ImageGeometry& geometry, const std::uint8_t* data);

@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "conv/byte_sink.h"
 #include "conv/disk_model.h"
 #include "conv/refusal.h"
 
@@ -21,7 +21,8 @@ struct ReadRequest {
 };
 
 using ImageReader = bool (*)(const ReadRequest& request, DiskModel& disk, Refusal& refusal);
-using ImageWriter = bool (*)(const DiskModel& disk, std::vector<std::uint8_t>& out, Refusal& refusal);
+// Refuses, if at all, before its first byte.
+using ImageWriter = bool (*)(const DiskModel& disk, ByteSink& sink, Refusal& refusal);
 
 struct ImageFormat {
     const char* name;

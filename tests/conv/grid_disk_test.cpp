@@ -34,12 +34,13 @@ TEST(GridDisk, WrittenAsD88IsTheFormattersImage) {
         ImageBuffer built;
         ASSERT_TRUE(buildImage(geometry, built));
         const std::int64_t dataSize = gridDataSize(geometry);
-        const DiskModel disk = gridDisk(geometry, std::vector<std::uint8_t>(static_cast<std::size_t>(dataSize), 0xA7));
-        std::vector<std::uint8_t> written;
+        const std::vector<std::uint8_t> data(static_cast<std::size_t>(dataSize), 0xA7);
+        const DiskModel disk = gridDisk(geometry, data.data());
+        MemorySink written;
         Refusal refusal;
         ASSERT_TRUE(writeD88Image(disk, written, refusal));
-        ASSERT_EQ(written.size(), built.length);
-        EXPECT_TRUE(std::equal(written.begin(), written.end(), built.bytes.get()));
+        ASSERT_EQ(written.bytes.size(), built.length);
+        EXPECT_TRUE(std::equal(written.bytes.begin(), written.bytes.end(), built.bytes.get()));
         // The data are all that the records hold besides their headers.
         const std::int64_t records = static_cast<std::int64_t>(geometry.tracks) * geometry.sectors;
         EXPECT_EQ(dataSize, static_cast<std::int64_t>(built.length) - 688 - 16 * records);
@@ -48,16 +49,16 @@ TEST(GridDisk, WrittenAsD88IsTheFormattersImage) {
 
 TEST(D88Writer, RefusesWhatItsFieldsCannotHold) {
     DiskModel disk;
-    disk.data.assign(70000, 0);
     ModelSector sector;
+    sector.data = disk.keep(std::vector<std::uint8_t>(70000, 0));
     sector.dataLength = 70000;
     disk.tracks[5].push_back(sector);
-    std::vector<std::uint8_t> out;
+    MemorySink out;
     Refusal refusal;
     EXPECT_FALSE(writeD88Image(disk, out, refusal));
     EXPECT_EQ(refusal.problem, Problem::D88TrackTooLarge);
     EXPECT_EQ(refusal.track, 5);
-    EXPECT_TRUE(out.empty());
+    EXPECT_TRUE(out.bytes.empty());
 }
 
 }  // namespace
