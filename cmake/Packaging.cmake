@@ -83,7 +83,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME imgtools)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${IMGTOOLS_PACKAGE_RELEASE})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create, patch, inspect and rearrange D88 floppy-disk images")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create, patch, inspect, convert and rearrange D88 floppy-disk images")
 set(CPACK_PACKAGE_DESCRIPTION
     "Command-line tools for D88 floppy-disk image files, the format used by\n"
     "PC-8801, PC-8001, PC-6601 and MS-DOS emulators.\n"
@@ -91,7 +91,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "imgpoke pastes the bytes of a file into the sectors of an image.\n"
     "imgpeek lists the disks and tracks of an image and reads sectors back out.\n"
     "imgdisk extracts, splits, joins, removes, moves, renames and protects the\n"
-    "disks of a D88 file.")
+    "disks of a D88 file.\n"
+    "imgconv converts a disk between D88, plain sector images and FDI.")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_CONTACT ${IMGTOOLS_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${IMGTOOLS_PACKAGE_MAINTAINER})

@@ -12,6 +12,7 @@ add_library(imgtools_fuzz_bodies STATIC
   ${IMGTOOLS_FUZZ_DIR}/d88_image_fuzz_body.cpp
   ${IMGTOOLS_FUZZ_DIR}/imgpoke_fuzz_body.cpp
   ${IMGTOOLS_FUZZ_DIR}/imgpeek_fuzz_body.cpp
+  ${IMGTOOLS_FUZZ_DIR}/imgconv_fuzz_body.cpp
 )
 target_include_directories(imgtools_fuzz_bodies PUBLIC ${IMGTOOLS_FUZZ_DIR})
-target_link_libraries(imgtools_fuzz_bodies PUBLIC imgtools_format imgtools_image imgtools_paste imgtools_peek)
+target_link_libraries(imgtools_fuzz_bodies PUBLIC imgtools_format imgtools_image imgtools_paste imgtools_peek imgtools_conv)

@@ -12,6 +12,7 @@ struct Spec {
     bool leftAligned = false;
     bool zeroPadded = false;
     std::size_t width = 0;
+    bool hexadecimal = false;
 };
 
 Spec readSpec(std::string_view text, std::size_t& at) {
@@ -40,7 +41,8 @@ void appendPadded(std::string& out, std::string_view value, const Spec& spec) {
 
 void appendNumber(std::string& out, long long value, const Spec& spec) {
     char digits[32];
-    const int length = std::snprintf(digits, sizeof digits, "%lld", value);
+    const int length = spec.hexadecimal ? std::snprintf(digits, sizeof digits, "%llX", static_cast<unsigned long long>(value))
+                                        : std::snprintf(digits, sizeof digits, "%lld", value);
     std::string_view shown(digits, length > 0 ? static_cast<std::size_t>(length) : 0);
     if (spec.zeroPadded && !spec.leftAligned && shown.size() < spec.width) {
         const bool negative = value < 0;
@@ -71,9 +73,12 @@ std::string format(const char* text, const Argument* arguments, std::size_t coun
             at += 2;
             continue;
         }
-        const Spec spec = readSpec(source, at);
+        Spec spec = readSpec(source, at);
         if (at < source.size()) {
-            ++at;  // the conversion letter; the argument's own kind decides how it prints
+            // The argument's own kind decides how it prints; X shows a
+            // number in upper-case hexadecimal.
+            spec.hexadecimal = source[at] == 'X';
+            ++at;
         }
         if (used < count) {
             const Argument& value = arguments[used++];

@@ -95,6 +95,50 @@ enum class Message {
     NameResult,
     ProtectResult,
     MediaResult,
+    // imgconv
+    ConvUsage,
+    ConvUnknownOption,
+    ConvOptionNeedsValue,
+    ConvUnknownFormat,
+    ConvBadDiskNumber,
+    ConvDiskNeedsD88,
+    ConvMediaNeedsRaw,
+    ConvOutputExists,
+    ConvCannotOpenInput,
+    ConvInputReadFailed,
+    ConvCannotCreateOutput,
+    ConvOutputWriteFailed,
+    ConvTrackEntryOutside,
+    ConvRecordOutside,
+    ConvTracksOverlap,
+    ConvZeroSectorCount,
+    ConvSectorCountsDisagree,
+    ConvMediaInvalid,
+    ConvSizeAmbiguous,
+    ConvSizeUnknown,
+    ConvSizeMismatch,
+    ConvFdiHeaderShort,
+    ConvFdiSizesDisagree,
+    ConvFdiGeometryInvalid,
+    ConvFdiGeometryDisagrees,
+    ConvFdiUnknownType,
+    ConvNoTracks,
+    ConvTrackMissing,
+    ConvSectorNumberTwice,
+    ConvSectorNumbersNotRun,
+    ConvSectorCountDiffers,
+    ConvFirstSectorDiffers,
+    ConvDataLengthNotSizeCode,
+    ConvSectorLengthDiffers,
+    ConvDensityNotDouble,
+    ConvDeletedMark,
+    ConvErrorStatus,
+    ConvIdentityNotTrack,
+    ConvFdiFirstTrackDiffers,
+    ConvFdiHalfCylinder,
+    ConvFdiNoDriveType,
+    ConvD88TrackTooLarge,
+    ConvResult,
 
     Count  // not a message: the number of them
 };
@@ -103,7 +147,7 @@ namespace message_table {
 
 struct Entry {
     Message id;
-    const char* text;  // UTF-8, with printf conversions %d (a number) and %s (a text)
+    const char* text;  // UTF-8, with printf conversions %d and %X (a number) and %s (a text)
 };
 
 inline constexpr Entry kEntries[] = {
@@ -183,6 +227,59 @@ inline constexpr Entry kEntries[] = {
     {Message::NameResult, "ディスク %d の名前を設定しました.\n"},
     {Message::ProtectResult, "ディスク %d のライトプロテクトを %s にしました.\n"},
     {Message::MediaResult, "ディスク %d のメディア種別を %s にしました.\n"},
+
+    {Message::ConvUsage,
+     "Usage: imgconv [options] INPUT OUTPUT\n"
+     "  --from FORMAT : 入力の形式 (%s. 省略時は INPUT の拡張子から)\n"
+     "  --to FORMAT   : 出力の形式 (%s. 省略時は OUTPUT の拡張子から)\n"
+     "  --disk N      : D88 入力のディスク番号 (省略時は 0)\n"
+     "  --media TYPE  : raw 入力の形状 (セクタのある imgmint の種類, または 2d/2dd/2hd/1d/1dd,セクタ数,N[,トラック数])\n"
+     "  -n            : OUTPUT が既にあれば置き換えない\n"
+     "  -h, --help    : この説明を表示する\n"
+     "  --version     : バージョンを表示する\n"
+     "  OUTPUT が - のときは標準出力に書き込みます.\n"},
+    {Message::ConvUnknownOption, "不明なオプションです: %s\n"},
+    {Message::ConvOptionNeedsValue, "オプション %s には値を指定してください.\n"},
+    {Message::ConvUnknownFormat, "形式 %s は扱えません.(%s のどれかを指定してください)\n"},
+    {Message::ConvBadDiskNumber, "ディスク番号 %s が正しくありません.\n"},
+    {Message::ConvDiskNeedsD88, "--disk は D88 の入力にだけ指定できます.\n"},
+    {Message::ConvMediaNeedsRaw, "--media は raw の入力にだけ指定できます.\n"},
+    {Message::ConvOutputExists, "出力ファイル %s は既にあります.\n"},
+    {Message::ConvCannotOpenInput, "入力ファイル %s をオープンできません.\n"},
+    {Message::ConvInputReadFailed, "入力ファイル %s の読み込みに失敗しました.\n"},
+    {Message::ConvCannotCreateOutput, "出力ファイル %s を作成できません.\n"},
+    {Message::ConvOutputWriteFailed, "出力ファイル %s への書き込みに失敗しました.\n"},
+    {Message::ConvTrackEntryOutside, "トラック %d: トラックテーブルの値 %d がディスクのデータ領域の外を指しています.\n"},
+    {Message::ConvRecordOutside, "トラック %d: レコードがディスクかファイルの終わりを越えています.\n"},
+    {Message::ConvTracksOverlap, "トラック %d: レコードがトラック %d のレコードと重なっています.\n"},
+    {Message::ConvZeroSectorCount, "トラック %d: 最初のレコードのセクタ数が0です.\n"},
+    {Message::ConvSectorCountsDisagree, "トラック %d: レコードのセクタ数 %d が最初のレコードの %d と違います.\n"},
+    {Message::ConvMediaInvalid, "媒体の指定 %s は使えません.(セクタのある imgmint の種類か, 2d/2dd/2hd/1d/1dd,セクタ数,N[,トラック数])\n"},
+    {Message::ConvSizeAmbiguous, "入力のサイズ %d byte に合う形状が複数あります: %s. --media で指定してください.\n"},
+    {Message::ConvSizeUnknown, "入力のサイズ %d byte に合う形状がありません.(扱えるサイズ: %s)\n"},
+    {Message::ConvSizeMismatch, "%s の形状は %d byte ですが, 入力は %d byte です.\n"},
+    {Message::ConvFdiHeaderShort, "FDIヘッダが短すぎます.(%d byte)\n"},
+    {Message::ConvFdiSizesDisagree, "FDIヘッダのヘッダサイズ %d byte とデータサイズ %d byte の和がファイルサイズ %d byte と違います.\n"},
+    {Message::ConvFdiGeometryInvalid, "FDIヘッダの形状は扱えません.(セクタ長 %d, セクタ数 %d, ヘッド数 %d, シリンダ数 %d)\n"},
+    {Message::ConvFdiGeometryDisagrees, "FDIヘッダの形状のデータは %d byte ですが, データサイズは %d byte です.\n"},
+    {Message::ConvFdiUnknownType, "FDIヘッダのFDDタイプ 0x%02X は不明です.\n"},
+    {Message::ConvNoTracks, "変換するトラックがありません.\n"},
+    {Message::ConvTrackMissing, "トラック %d がありません(後のトラックはあります).\n"},
+    {Message::ConvSectorNumberTwice, "トラック %d: セクタ番号 %d が2つあります.\n"},
+    {Message::ConvSectorNumbersNotRun, "トラック %d: セクタ番号が連続していません.(%d から %d に %d 個)\n"},
+    {Message::ConvSectorCountDiffers, "トラック %d: セクタ数 %d が最初のトラックの %d と違います.\n"},
+    {Message::ConvFirstSectorDiffers, "トラック %d: 最初のセクタ番号 %d が最初のトラックの %d と違います.\n"},
+    {Message::ConvDataLengthNotSizeCode, "トラック %d: セクタ %d のデータ長 %d byte が N=%d の長さと違います.\n"},
+    {Message::ConvSectorLengthDiffers, "トラック %d: セクタ %d の長さ %d byte がほかのセクタの %d byte と違います.\n"},
+    {Message::ConvDensityNotDouble, "トラック %d: セクタ %d の密度 0x%02X は倍密度ではありません.\n"},
+    {Message::ConvDeletedMark, "トラック %d: セクタ %d に削除データマークがあります.\n"},
+    {Message::ConvErrorStatus, "トラック %d: セクタ %d にエラー状態 0x%02X があります.\n"},
+    {Message::ConvIdentityNotTrack, "トラック %d: セクタ %d の C=%d H=%d がトラックと合いません.\n"},
+    {Message::ConvFdiFirstTrackDiffers, "FDIにはセクタ長の違う最初のトラック(単密度 128 byte)を入れられません.\n"},
+    {Message::ConvFdiHalfCylinder, "FDIには片面だけのシリンダを入れられません.(トラック %d)\n"},
+    {Message::ConvFdiNoDriveType, "媒体コード 0x%02X に合うFDIのFDDタイプがありません.\n"},
+    {Message::ConvD88TrackTooLarge, "トラック %d: D88のレコードに入りません.(セクタ数 %d, データ長 %d byte)\n"},
+    {Message::ConvResult, "%s (%s) を %s (%s) に変換しました.(%d byte)\n"},
 };
 
 // The table is indexed by the enumeration; this keeps the two in step.
@@ -199,8 +296,9 @@ static_assert(matchesEnumeration(), "the message table must list every Message i
 // The kinds of value a conversion takes.
 enum class Conversion { Number, Text, Invalid };
 
-// The conversions of a printf text in order: '%', flags, a width, then d or
-// s; "%%" is a plain percent sign and takes nothing.
+// The conversions of a printf text in order: '%', flags, a width, then d, X
+// (a number in upper-case hexadecimal) or s; "%%" is a plain percent sign
+// and takes nothing.
 constexpr Conversion conversionAt(std::string_view text, std::size_t& at) {
     ++at;  // past '%'
     while (at < text.size() && (text[at] == '-' || text[at] == '0' || text[at] == ' ' || text[at] == '+')) {
@@ -213,7 +311,7 @@ constexpr Conversion conversionAt(std::string_view text, std::size_t& at) {
         return Conversion::Invalid;
     }
     const char letter = text[at++];
-    return letter == 'd' ? Conversion::Number : letter == 's' ? Conversion::Text : Conversion::Invalid;
+    return letter == 'd' || letter == 'X' ? Conversion::Number : letter == 's' ? Conversion::Text : Conversion::Invalid;
 }
 
 template <typename T>
@@ -266,7 +364,29 @@ constexpr bool conversionsKnown() {
     }
     return true;
 }
-static_assert(conversionsKnown(), "a message uses a conversion other than %d and %s");
+static_assert(conversionsKnown(), "a message uses a conversion other than %d, %X and %s");
+
+// Whether the text's conversions, in order, take no more than the given
+// arguments and each the kind given at its place.
+template <typename... Args>
+constexpr bool fitsLeadingArguments(std::string_view text) {
+    constexpr Conversion given[] = {conversionFor<Args>()..., Conversion::Invalid};
+    std::size_t used = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text[at] != '%') {
+            ++at;
+        } else if (at + 1 < text.size() && text[at + 1] == '%') {
+            at += 2;
+        } else {
+            const Conversion wanted = conversionAt(text, at);
+            if (wanted == Conversion::Invalid || used == sizeof...(Args) || given[used] != wanted) {
+                return false;
+            }
+            ++used;
+        }
+    }
+    return true;
+}
 
 // One argument, held as what its conversion prints.
 struct Argument {
@@ -308,6 +428,17 @@ std::string formatMessage(const Args&... values) {
 template <Message id, typename... Args>
 void printMessage(std::FILE* stream, const Args&... values) {
     writeConsoleText(stream, formatMessage<id>(values...));
+}
+
+// A message chosen at run time with arguments, for tables of messages whose
+// texts take the same kinds of argument. The table's owner checks at compile
+// time, with message_table::fitsLeadingArguments, that every text's
+// conversions take a leading part of those kinds; a conversion without an
+// argument would print nothing.
+template <typename... Args>
+void printChosenMessage(std::FILE* stream, Message id, const Args&... values) {
+    const message_table::Argument arguments[] = {message_table::argument(values)..., {}};
+    writeConsoleText(stream, message_table::format(translated(messageText(id)), arguments, sizeof...(Args)));
 }
 
 // A message chosen at run time, for the refusals that take no argument; a

@@ -68,6 +68,9 @@ inline constexpr std::uint8_t kDensitySingle = 0x40;
 inline constexpr std::uint8_t kMedia2D = 0x00;
 inline constexpr std::uint8_t kMedia2DD = 0x10;
 inline constexpr std::uint8_t kMedia2HD = 0x20;
+// Codes other writers give single-sided 2D and 2DD media.
+inline constexpr std::uint8_t kMedia1D = 0x30;
+inline constexpr std::uint8_t kMedia1DD = 0x40;
 
 // Nominal data length is 128 << N; N above 8 no longer fits the 16-bit
 // data-length field.

@@ -64,22 +64,13 @@ std::uint8_t patternByte(const char* argument) {
 
 // argCount counts the arguments after the program name.
 ImageGeometry geometryFor(const MediaPreset& preset, int argCount, char** argv) {
-    ImageGeometry geometry;
-    geometry.mediaCode = preset.mediaCode;
-    geometry.doubleSided = preset.doubleSided;
     if (preset.generic) {
-        geometry.sectors = parseNumber(argv[kSectorsOrPattern]);
-        geometry.sizeCode = parseNumber(argv[kSizeCode]);
-        geometry.tracks = argCount >= kTracks ? parseNumber(argv[kTracks]) : preset.tracks;
-        geometry.fill = argCount >= kGenericPattern ? patternByte(argv[kGenericPattern]) : 0;
-        return geometry;
+        const std::int32_t tracks = argCount >= kTracks ? parseNumber(argv[kTracks]) : preset.tracks;
+        const std::uint8_t fill = argCount >= kGenericPattern ? patternByte(argv[kGenericPattern]) : 0;
+        return genericGeometry(preset, parseNumber(argv[kSectorsOrPattern]), parseNumber(argv[kSizeCode]), tracks,
+                               fill);
     }
-    geometry.tracks = preset.tracks;
-    geometry.sectors = preset.sectors;
-    geometry.sizeCode = preset.sizeCode;
-    geometry.singleDensityFirstTrack = preset.singleDensityFirstTrack;
-    geometry.fill = argCount >= kSectorsOrPattern ? patternByte(argv[kSectorsOrPattern]) : 0;
-    return geometry;
+    return fixedGeometry(preset, argCount >= kSectorsOrPattern ? patternByte(argv[kSectorsOrPattern]) : 0);
 }
 
 // A file named with -o is replaced only once the image is whole in it, so a
@@ -117,6 +108,8 @@ int writeImageFile(const ImageBuffer& image) {
 
 }  // namespace
 
+Message geometryProblemMessage(GeometryProblem problem) { return messageFor(problem); }
+
 FormatRequest readFormatRequest(int argc, char** argv) {
     FormatRequest request;
     // "-o FILE" before the media type names the output; the media type and
@@ -149,7 +142,7 @@ FormatRequest readFormatRequest(int argc, char** argv) {
     }
     request.geometry = geometryFor(*request.preset, argCount, argv);
     if (const GeometryProblem problem = checkGeometry(request.geometry); problem != GeometryProblem::None) {
-        request.refusal = messageFor(problem);
+        request.refusal = geometryProblemMessage(problem);
         return request;
     }
     request.accepted = true;

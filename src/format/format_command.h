@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/messages.h"
+#include "format/image_builder.h"
 #include "format/image_geometry.h"
 #include "format/media_presets.h"
 
@@ -15,6 +16,9 @@ struct FormatRequest {
     const char* outputPath = "NEW.D88";  // in the current directory unless -o names a file
     bool outputNamed = false;
 };
+
+// The message that tells the user why a geometry cannot be laid out.
+Message geometryProblemMessage(GeometryProblem problem);
 
 // Reads the command line (lowering the MediaType argument in place) and checks
 // that the geometry can be laid out. Touches no file.

@@ -5,43 +5,11 @@
 
 #include "d88/byte_order.h"
 #include "d88/d88_format.h"
+#include "format/track_layout.h"
 
 namespace {
 
 constexpr std::int64_t kRecordHeader = static_cast<std::int64_t>(d88::SectorRecord::headerSize);
-
-// The shape of one track as it is written.
-struct TrackLayout {
-    std::int32_t dataLength;
-    std::uint8_t sizeCode;
-    std::uint8_t density;
-};
-
-TrackLayout trackLayout(const ImageGeometry& geometry, std::int32_t track) {
-    if (!geometry.singleDensityFirstTrack) {
-        return {d88::sectorLength(geometry.sizeCode), static_cast<std::uint8_t>(geometry.sizeCode & 0xFF),
-                d88::kDensityDouble};
-    }
-    // The special first track: 128-byte single-density sectors on track 0,
-    // 256-byte sectors with size code 1 on the others, whatever the data length.
-    if (track == 0) {
-        return {d88::kSingleDensityLength, 0, d88::kDensitySingle};
-    }
-    return {d88::sectorLength(geometry.sizeCode), 1, d88::kDensityDouble};
-}
-
-struct TrackPosition {
-    int index;
-    std::uint8_t cylinder;
-    std::uint8_t head;
-};
-
-TrackPosition trackPosition(const ImageGeometry& geometry, std::int32_t track) {
-    if (geometry.doubleSided) {
-        return {track, static_cast<std::uint8_t>((track / 2) & 0xFF), static_cast<std::uint8_t>(track % 2)};
-    }
-    return {track * 2, static_cast<std::uint8_t>(track & 0xFF), 0};
-}
 
 void writeRecordHeader(std::uint8_t* record, const TrackPosition& position, std::int32_t sectorNumber,
                        const TrackLayout& layout, std::int32_t sectors) {

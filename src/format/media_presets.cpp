@@ -59,3 +59,27 @@ const MediaPreset* findMediaPreset(const char* keyword) {
     }
     return nullptr;
 }
+
+ImageGeometry fixedGeometry(const MediaPreset& preset, std::uint8_t fill) {
+    ImageGeometry geometry;
+    geometry.mediaCode = preset.mediaCode;
+    geometry.doubleSided = preset.doubleSided;
+    geometry.tracks = preset.tracks;
+    geometry.sectors = preset.sectors;
+    geometry.sizeCode = preset.sizeCode;
+    geometry.singleDensityFirstTrack = preset.singleDensityFirstTrack;
+    geometry.fill = fill;
+    return geometry;
+}
+
+ImageGeometry genericGeometry(const MediaPreset& preset, std::int32_t sectors, std::int32_t sizeCode,
+                              std::int32_t tracks, std::uint8_t fill) {
+    ImageGeometry geometry;
+    geometry.mediaCode = preset.mediaCode;
+    geometry.doubleSided = preset.doubleSided;
+    geometry.tracks = tracks;
+    geometry.sectors = sectors;
+    geometry.sizeCode = sizeCode;
+    geometry.fill = fill;
+    return geometry;
+}

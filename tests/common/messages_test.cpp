@@ -7,6 +7,7 @@
 namespace {
 
 using message_table::argumentsFit;
+using message_table::fitsLeadingArguments;
 
 // The compile-time check refuses what printf would take silently.
 static_assert(argumentsFit<int>("%2d"));
@@ -17,10 +18,22 @@ static_assert(!argumentsFit<int>("%s"));
 static_assert(!argumentsFit<bool>("%d"));
 static_assert(!argumentsFit<int, int>("%d"));
 static_assert(!argumentsFit<>("%d"));
-static_assert(!argumentsFit<unsigned>("%02X"));
+static_assert(argumentsFit<unsigned>("0x%02X"));
+static_assert(!argumentsFit<unsigned>("%02x"));
+static_assert(!argumentsFit<long long>("%lld"));
+static_assert(fitsLeadingArguments<int, const char*>("%d only"));
+static_assert(!fitsLeadingArguments<int>("%d %d"));
+static_assert(!fitsLeadingArguments<const char*>("%d"));
 
 std::string formatted(const char* text, const message_table::Argument* arguments, std::size_t count) {
     return message_table::format(text, arguments, count);
+}
+
+TEST(Messages, FormatsUpperCaseHexadecimalAsPrintfDoes) {
+    const message_table::Argument arguments[] = {message_table::argument(0x1A), message_table::argument(0xB0)};
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "0x%02X 0x%02X", 0x1A, 0xB0);
+    EXPECT_EQ(formatted("0x%02X 0x%02X", arguments, 2), expected);
 }
 
 TEST(Messages, FormatsWidthsAlignmentAndZeroPaddingAsPrintfDoes) {

@@ -30,12 +30,19 @@ std::string unescaped(const std::string& quoted) {
     return text;
 }
 
-// msgid -> msgstr, for single-line entries (the catalog has no others).
+// msgid -> msgstr; a string may go on over several lines, each quoted.
 std::map<std::string, std::string> catalogEntries() {
     std::ifstream po(IMGTOOLS_ENGLISH_CATALOG);
     std::map<std::string, std::string> entries;
     std::string line;
     std::string id;
+    std::string translation;
+    enum class Reading { Nothing, Id, Translation } reading = Reading::Nothing;
+    const auto finish = [&] {
+        if (reading == Reading::Translation && !id.empty()) {
+            entries[id] = translation;
+        }
+    };
     while (std::getline(po, line)) {
         const auto open = line.find('"');
         const auto close = line.rfind('"');
@@ -44,11 +51,17 @@ std::map<std::string, std::string> catalogEntries() {
         }
         const std::string value = unescaped(line.substr(open + 1, close - open - 1));
         if (line.rfind("msgid ", 0) == 0) {
+            finish();
+            reading = Reading::Id;
             id = value;
-        } else if (line.rfind("msgstr ", 0) == 0 && !id.empty()) {
-            entries[id] = value;
+        } else if (line.rfind("msgstr ", 0) == 0) {
+            reading = Reading::Translation;
+            translation = value;
+        } else if (line[0] == '"') {
+            (reading == Reading::Id ? id : translation) += value;
         }
     }
+    finish();
     return entries;
 }
 

@@ -25,6 +25,7 @@ const std::vector<Program>& programs() {
         {"imgpoke", IMGPOKE_PATH, "Usage:\n", 1},
         {"imgpeek", IMGPEEK_PATH, "Usage:\n", 1},
         {"imgdisk", IMGDISK_PATH, "Usage:\n", 1},
+        {"imgconv", IMGCONV_PATH, "Usage: imgconv [options] INPUT OUTPUT\n", 1},
     };
     return all;
 }
@@ -106,6 +107,11 @@ TEST(Conventions, EnglishLocaleGetsEnglishMessages) {
     EXPECT_EQ(run.out, "Wrote disk 0 (348848 bytes).\n");
     run = runProgram(IMGDISK_PATH, {"protect", "NEW.D88", "0", "maybe"}, dir.path(), english);
     EXPECT_EQ(run.err, "Give on or off.\n");
+
+    run = runProgram(IMGCONV_PATH, {"NEW.D88", "disk.2d"}, dir.path(), english);
+    EXPECT_EQ(run.out, "Converted NEW.D88 (d88) to disk.2d (raw) (327680 bytes).\n");
+    run = runProgram(IMGCONV_PATH, {"missing.d88", "disk.2d"}, dir.path(), english);
+    EXPECT_EQ(run.err, "Cannot open the input file missing.d88.\n");
 
     // The C.UTF-8 locale prints the system's own text, as it always did.
     run = runProgram(IMGMINT_PATH, {"2x"}, dir.path(), "C.UTF-8");

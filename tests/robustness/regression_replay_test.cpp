@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "d88_image_fuzz_body.h"
+#include "imgconv_fuzz_body.h"
 #include "imgmint_arguments_fuzz_body.h"
 #include "imgpeek_fuzz_body.h"
 #include "imgpoke_fuzz_body.h"
@@ -61,6 +62,7 @@ const FuzzTarget kTargets[] = {
     {"d88_image_fuzz", runD88ImageFuzzInput},
     {"imgpoke_fuzz", runImgpokeFuzzInput},
     {"imgpeek_fuzz", runImgpeekFuzzInput},
+    {"imgconv_fuzz", runImgconvFuzzInput},
 };
 
 INSTANTIATE_TEST_SUITE_P(FuzzTargets, RegressionReplayTest, ::testing::ValuesIn(kTargets),
