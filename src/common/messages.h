@@ -328,8 +328,11 @@ constexpr Conversion conversionFor() {
     }
 }
 
+// How many of the given arguments the text's conversions take, in order and
+// each of the kind given at its place; -1 when they do not fit (a
+// conversion of another kind, or more conversions than arguments).
 template <typename... Args>
-constexpr bool argumentsFit(std::string_view text) {
+constexpr int argumentsTaken(std::string_view text) {
     constexpr Conversion given[] = {conversionFor<Args>()..., Conversion::Invalid};
     std::size_t used = 0;
     for (std::size_t at = 0; at < text.size();) {
@@ -340,12 +343,25 @@ constexpr bool argumentsFit(std::string_view text) {
         } else {
             const Conversion wanted = conversionAt(text, at);
             if (wanted == Conversion::Invalid || used == sizeof...(Args) || given[used] != wanted) {
-                return false;
+                return -1;
             }
             ++used;
         }
     }
-    return used == sizeof...(Args);
+    return static_cast<int>(used);
+}
+
+// Whether the text takes exactly these arguments.
+template <typename... Args>
+constexpr bool argumentsFit(std::string_view text) {
+    return argumentsTaken<Args...>(text) == static_cast<int>(sizeof...(Args));
+}
+
+// Whether the text takes a leading part of these arguments (a table of
+// messages chosen at run time passes them all).
+template <typename... Args>
+constexpr bool fitsLeadingArguments(std::string_view text) {
+    return argumentsTaken<Args...>(text) >= 0;
 }
 
 // Every conversion in the table is one the formatter knows.
@@ -365,28 +381,6 @@ constexpr bool conversionsKnown() {
     return true;
 }
 static_assert(conversionsKnown(), "a message uses a conversion other than %d, %X and %s");
-
-// Whether the text's conversions, in order, take no more than the given
-// arguments and each the kind given at its place.
-template <typename... Args>
-constexpr bool fitsLeadingArguments(std::string_view text) {
-    constexpr Conversion given[] = {conversionFor<Args>()..., Conversion::Invalid};
-    std::size_t used = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        if (text[at] != '%') {
-            ++at;
-        } else if (at + 1 < text.size() && text[at + 1] == '%') {
-            at += 2;
-        } else {
-            const Conversion wanted = conversionAt(text, at);
-            if (wanted == Conversion::Invalid || used == sizeof...(Args) || given[used] != wanted) {
-                return false;
-            }
-            ++used;
-        }
-    }
-    return true;
-}
 
 // One argument, held as what its conversion prints.
 struct Argument {

@@ -200,19 +200,29 @@ bool D88Image::insideWritableArea(std::int64_t position, std::int64_t length) co
     return position >= areaStart && position <= fileLength && position + length <= areaEnd;
 }
 
+RecordData D88Image::pasteShare(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                                std::int32_t sectorNumber, std::int32_t sizeCode, std::int32_t limit) {
+    const RecordData* data = findRecord(trackIndex, cylinder, head, sectorNumber, sizeCode);
+    if (data == nullptr) {
+        return {};
+    }
+    const std::int32_t share = std::min(data->length, limit);
+    if (share <= 0 || !insideWritableArea(data->position, share)) {
+        return {};
+    }
+    return {data->position, share};
+}
+
 std::int32_t D88Image::writeSector(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
                                    std::int32_t sectorNumber, std::int32_t sizeCode, const std::uint8_t* source,
                                    std::int32_t limit) {
-    const RecordData* data = findRecord(trackIndex, cylinder, head, sectorNumber, sizeCode);
-    if (data == nullptr) {
+    const RecordData share = pasteShare(trackIndex, cylinder, head, sectorNumber, sizeCode, limit);
+    if (share.length == 0) {
         return 0;
     }
-    const std::int32_t transfer = std::min(data->length, limit);
-    if (transfer <= 0 || !insideWritableArea(data->position, transfer)) {
-        return 0;
-    }
-    const std::int64_t position = data->position;
-    const auto written = static_cast<std::int32_t>(window.write(position, source, static_cast<std::size_t>(transfer)));
+    const std::int64_t position = share.position;
+    const auto written =
+        static_cast<std::int32_t>(window.write(position, source, static_cast<std::size_t>(share.length)));
     const bool grewFile = written > 0 && position + written > fileLength;
     if (grewFile) {
         fileLength = position + written;

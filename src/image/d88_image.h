@@ -166,6 +166,11 @@ private:
     void planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sizeCode,
                  std::int64_t lastIndex);
     bool insideWritableArea(std::int64_t position, std::int64_t length) const;
+    // Where a paste's share of at most `limit` bytes goes for this identity:
+    // min(data length, limit) bytes of a sector found inside the disk's data
+    // area; a length of 0 when there is none.
+    RecordData pasteShare(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
+                          std::int32_t sectorNumber, std::int32_t sizeCode, std::int32_t limit);
 
     std::FILE* file = nullptr;
     std::int32_t firstSector = 1;

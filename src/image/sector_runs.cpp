@@ -133,8 +133,7 @@ std::int32_t D88Image::writeSectors(std::int32_t trackIndex, std::int32_t cylind
                                std::int32_t limit) { return writeSector(index, c, h, r, sizeCode, source + offset, limit); });
 }
 
-// The share a paste writes is min(data length, limit) into a sector it
-// finds inside the disk's data area, as writeSector decides.
+// Each share is the one writeSector would write (pasteShare).
 std::int32_t D88Image::readSectorsAsPasted(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
                                            std::int32_t sectorNumber, std::int32_t sizeCode, const SectorSink& sink,
                                            std::int32_t length) {
@@ -142,19 +141,15 @@ std::int32_t D88Image::readSectorsAsPasted(std::int32_t trackIndex, std::int32_t
     return runInPasteOrder(
         trackIndex, cylinder, head, sectorNumber, sizeCode, length,
         [&](std::int32_t index, std::int32_t c, std::int32_t h, std::int32_t r, std::int32_t, std::int32_t limit) {
-            const RecordData* data = findRecord(index, c, h, r, sizeCode);
-            if (data == nullptr) {
+            const RecordData share = pasteShare(index, c, h, r, sizeCode, limit);
+            if (share.length == 0) {
                 return 0;
             }
-            const std::int32_t share = std::min(data->length, limit);
-            if (share <= 0 || !insideWritableArea(data->position, share)) {
-                return 0;
-            }
-            const auto size = static_cast<std::size_t>(share);
-            if (window.read(data->position, sector.data(), size) != size || !sink(sector.data(), share)) {
+            const auto size = static_cast<std::size_t>(share.length);
+            if (window.read(share.position, sector.data(), size) != size || !sink(sector.data(), share.length)) {
                 return -1;
             }
-            return share;
+            return share.length;
         });
 }
 
