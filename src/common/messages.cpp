@@ -134,6 +134,19 @@ constexpr MessageEntry kMessages[] = {
     {Message::ConvFdiNoDriveType, "媒体コード 0x%02llX に合うFDIのFDDタイプがありません.\n"},
     {Message::ConvD88TrackTooLarge, "トラック %d: D88のレコードに入りません.(セクタ数 %lld, データ長 %lld byte)\n"},
     {Message::ConvResult, "%s (%s) を %s (%s) に変換しました.(%lld byte)\n"},
+    // imgconv: the emulator containers.
+    {Message::ConvFormatNotWritable, "形式 %s には書き込めません.(%s のどれかを指定してください)\n"},
+    {Message::ConvContainerHeaderShort, "%s: ファイル(%lld byte)がヘッダ(%lld byte)より短いです.\n"},
+    {Message::ConvContainerNoSignature, "%s の識別文字列がありません.\n"},
+    {Message::ConvContainerUnknownMedia, "%s: 媒体の種類 0x%02llX は扱えません.\n"},
+    {Message::ConvContainerDataShort, "%s: ヘッダの示すデータには %lld byte 以上要りますが, ファイルのデータは %lld byte です.\n"},
+    {Message::ConvContainerDataLeftOver, "%s: ヘッダの示すデータは %lld byte ですが, ファイルのデータは %lld byte あります.\n"},
+    {Message::ConvContainerTrackOutsideMedia, "トラック %d: 媒体のトラック数 %lld を越えるトラックが記録されています.\n"},
+    {Message::ConvContainerSizeCodeTooLarge, "トラック %d: セクタ %lld の N=%lld はD88に入りません.(N は %lld まで)\n"},
+    {Message::ConvNfdHeaderSizeInvalid, "NFDのヘッダサイズ %lld byte が正しくありません.(%lld byte からファイルサイズ %lld byte まで)\n"},
+    {Message::ConvNfdTrackBlockOutside, "トラック %d: NFDのトラック情報の位置 0x%llX がヘッダ(%lld byte)の外です.\n"},
+    {Message::ConvFddDataOutside, "トラック %d: セクタ %lld のデータ位置 0x%llX がファイル(%lld byte)のデータ領域の外です.\n"},
+    {Message::ConvDimDataNotWholeTracks, "DIMのデータ %lld byte がトラックの長さ %lld byte の整数倍ではありません.\n"},
 };
 
 // The table is indexed by the enumeration; this keeps the two in step.
@@ -143,7 +156,7 @@ constexpr bool tableMatchesEnumeration() {
             return false;
         }
     }
-    return std::size(kMessages) == static_cast<std::size_t>(Message::ConvResult) + 1;
+    return std::size(kMessages) == static_cast<std::size_t>(Message::ConvDimDataNotWholeTracks) + 1;
 }
 static_assert(tableMatchesEnumeration(), "kMessages must list every Message in declaration order");
 

@@ -116,6 +116,19 @@ enum class Message {
     ConvFdiNoDriveType,
     ConvD88TrackTooLarge,
     ConvResult,
+    // imgconv: the emulator containers.
+    ConvFormatNotWritable,
+    ConvContainerHeaderShort,
+    ConvContainerNoSignature,
+    ConvContainerUnknownMedia,
+    ConvContainerDataShort,
+    ConvContainerDataLeftOver,
+    ConvContainerTrackOutsideMedia,
+    ConvContainerSizeCodeTooLarge,
+    ConvNfdHeaderSizeInvalid,
+    ConvNfdTrackBlockOutside,
+    ConvFddDataOutside,
+    ConvDimDataNotWholeTracks,
 };
 
 // The UTF-8 printf format of a message.

@@ -45,6 +45,12 @@ bool checkOptionsFit(const ConvOptions& options, const ImageFormat& from, const 
     return true;
 }
 
+// Only some formats can be written.
+bool checkWritable(const ImageFormat& to, Refusal& refusal) {
+    constexpr bool kWritableOnly = true;
+    return to.write != nullptr || refuse(refusal, Problem::FormatNotWritable, to.name, imageFormatNames(kWritableOnly));
+}
+
 int convert(const ConvOptions& options) {
     const char* input = options.operands[0];
     const char* output = options.operands[1];
@@ -55,7 +61,7 @@ int convert(const ConvOptions& options) {
     const ReadRequest request{input, options.disk, options.media};
     OutputSink sink(output);
     if (!chooseFormat(options.from, input, from, refusal) || !chooseFormat(options.to, output, to, refusal) ||
-        !checkOptionsFit(options, *from, output, refusal) || !from->read(request, disk, refusal) ||
+        !checkWritable(*to, refusal) || !checkOptionsFit(options, *from, output, refusal) || !from->read(request, disk, refusal) ||
         !to->write(disk, sink, refusal) || !sink.finish(refusal)) {
         printRefusal(stderr, refusal);
         return kExitFailure;
@@ -68,8 +74,10 @@ int convert(const ConvOptions& options) {
 }  // namespace
 
 void printConvUsage(std::FILE* stream) {
+    constexpr bool kWritableOnly = true;
     const std::string names = imageFormatNames();
-    printMessage(stream, Message::ConvUsage, names.c_str(), names.c_str());
+    const std::string writable = imageFormatNames(kWritableOnly);
+    printMessage(stream, Message::ConvUsage, names.c_str(), writable.c_str());
 }
 
 int runConvCommand(int argc, char** argv) {
