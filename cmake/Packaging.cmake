@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 
 # A page or completion is installed only for a program this build makes,
 # and a page only once it has been written.
-foreach(program IN ITEMS imgmint imgpoke imgpeek)
+foreach(program IN ITEMS imgmint imgpoke imgpeek imgconv)
   if(NOT TARGET ${program})
     continue()
   endif()
@@ -33,7 +33,7 @@ set(IMGTOOLS_PACKAGE_MAINTAINER "imgtools developers <imgtools@example.org>"
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME imgtools)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create, patch and inspect D88 floppy-disk images")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create, patch, inspect and convert D88 floppy-disk images")
 # The long description names only the programs this build makes.
 set(CPACK_PACKAGE_DESCRIPTION
     "Command-line tools for D88 floppy-disk image files, the format used by\n"
@@ -46,6 +46,10 @@ endif()
 if(TARGET imgpeek)
   list(APPEND CPACK_PACKAGE_DESCRIPTION
        "\nimgpeek lists the disks and tracks of an image and reads sectors back out.")
+endif()
+if(TARGET imgconv)
+  list(APPEND CPACK_PACKAGE_DESCRIPTION
+       "\nimgconv converts images between D88, raw sector images and FDI.")
 endif()
 string(CONCAT CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_CONTACT ${IMGTOOLS_PACKAGE_MAINTAINER})

@@ -1,6 +1,7 @@
 #include "conv/d88_reader.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <span>
 
@@ -22,8 +23,8 @@ int tableEntryCount(const D88Image& image) {
             lowest = std::min<std::int64_t>(lowest, entry);
         }
     }
-    const std::int64_t room =
-        (lowest - static_cast<std::int64_t>(DiskHeader::trackTableOffset)) / static_cast<std::int64_t>(DiskHeader::trackEntrySize);
+    const std::int64_t room = (lowest - static_cast<std::int64_t>(DiskHeader::trackTableOffset)) /
+                              static_cast<std::int64_t>(DiskHeader::trackEntrySize);
     return static_cast<int>(std::clamp<std::int64_t>(room, kAlwaysInHeader, d88::kTrackTableEntries));
 }
 

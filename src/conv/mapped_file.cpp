@@ -41,9 +41,10 @@ bool MappedFile::open(const std::string& path, Refusal& refusal) {
     }
     bool mapped = true;
     if (status.st_size > 0) {
-        // Populated up front: one call instead of a fault per page.
-        void* address = ::mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ,
-                               MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
+        // Pages come in as they are touched, so a file refused for its size
+        // is never read.
+        void* address =
+            ::mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, descriptor, 0);
         mapped = address != MAP_FAILED;
         if (mapped) {
             address_ = static_cast<const std::uint8_t*>(address);

@@ -48,7 +48,7 @@ expect() {
     fi
 }
 
-for program in imgmint imgpoke imgpeek; do
+for program in imgmint imgpoke imgpeek imgconv; do
     # shellcheck source=/dev/null
     source "$completions/$program.bash" || fail "$program.bash does not load"
     complete -p "$program" | grep -q -- "-F _$program $program\$" ||
@@ -105,6 +105,23 @@ for line in "disk.d88" "disk.d88 0" "disk.d88 0 0" "disk.d88 0 0 1" "-s disk.d88
     read -ra words <<<"$line"
     expect "imgpeek: nothing after '$line'" "" sorted imgpeek "${words[@]}" ""
 done
+
+# imgconv [options] INPUT OUTPUT
+expect "imgconv: files for INPUT" "$all_files" sorted imgconv ""
+expect "imgconv: files for OUTPUT" $'data.bin\ndisk.d88' sorted imgconv disk.d88 d
+expect "imgconv: options" $'--\n--disk\n--from\n--help\n--media\n--to\n--version\n-h\n-n' sorted imgconv -
+expect "imgconv: long option prefix" "--media" sorted imgconv disk.d88 --m
+expect "imgconv: formats after --to" $'d88\nfdi\nraw' sorted imgconv --to ""
+expect "imgconv: upper-case format prefix" "raw" sorted imgconv disk.d88 --from R
+# bash splits "--to=" into "--to" and "=", which is the word under the
+# cursor until something follows it.
+expect "imgconv: formats right after --to=" $'d88\nfdi\nraw' sorted imgconv --to =
+expect "imgconv: formats after --to=" $'d88\nfdi\nraw' sorted imgconv --to = ""
+expect "imgconv: format after --from=f" "fdi" sorted imgconv --from = f
+expect "imgconv: presets after --media" $'2hcdos\n2hdbas\n2hdbas88\n2hddos\n2hddos144' sorted imgconv --media 2h
+expect "imgconv: no blank preset after --media" "" sorted imgconv --media 2hdbl
+expect "imgconv: nothing after --disk" "" sorted imgconv --disk ""
+expect "imgconv: files after --" "" sorted imgconv -- -
 
 if ((failures > 0)); then
     echo "$failures completion check(s) failed" >&2

@@ -60,6 +60,9 @@ inline Bytes fdiFile(std::uint32_t driveType, std::uint32_t headerSize, std::uin
 }
 
 inline std::uint32_t loadLE32(const Bytes& bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes.at(offset)) | static_cast<std::uint32_t>(bytes.at(offset + 1)) << 8 |
-           static_cast<std::uint32_t>(bytes.at(offset + 2)) << 16 | static_cast<std::uint32_t>(bytes.at(offset + 3)) << 24;
+    std::uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;) {
+        value = value << 8 | bytes.at(offset + i);
+    }
+    return value;
 }
