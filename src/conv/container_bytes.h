@@ -28,23 +28,7 @@ public:
         return holds(offset, length) ? bytes_.data() + offset : nullptr;
     }
 
-    // Single fields; false, leaving `value` alone, outside the file.
-    bool byteAt(std::int64_t offset, std::uint32_t& value) const {
-        const std::uint8_t* field = at(offset, 1);
-        if (field == nullptr) {
-            return false;
-        }
-        value = field[0];
-        return true;
-    }
-    bool le16At(std::int64_t offset, std::uint32_t& value) const {
-        const std::uint8_t* field = at(offset, 2);
-        if (field == nullptr) {
-            return false;
-        }
-        value = d88::readLE16(field);
-        return true;
-    }
+    // A 32-bit field; false, leaving `value` alone, outside the file.
     bool le32At(std::int64_t offset, std::uint32_t& value) const {
         const std::uint8_t* field = at(offset, 4);
         if (field == nullptr) {
