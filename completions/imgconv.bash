@@ -1,6 +1,8 @@
 # bash completion for imgconv(1):
 #   imgconv [--from FORMAT] [--to FORMAT] [--disk N] [--media TYPE] [-n] INPUT OUTPUT
-# The format names after --from and --to, the preset keywords that have
+# The format names after --from and --to (the emulator containers after
+# --from only, as imgconv reads them but does not write them), the preset
+# keywords that have
 # sectors after --media (generic types are typed with their numbers, as
 # 2hd,26,1), nothing after --disk, the options for a word that starts with
 # "-" (until "--"), and file names otherwise.
@@ -17,13 +19,18 @@ _imgconv()
         cur=
     fi
 
-    local formats="d88 raw fdi"
+    local written="d88 raw fdi"
+    local read_only="nfd fdd dcp dip dim"
     local media="2dbas 2ddbas 2hdbas 2hdbas88 2dddos 2dddos6 2dddos9 2hddos 2hcdos 2hddos144
         1dbas 1dbas80 1dbas66 1ddbas 1ddbas66"
     # imgconv reads both in any letter case.
     case $previous in
-        --from | --to)
-            mapfile -t COMPREPLY < <(compgen -W "$formats" -- "${cur,,}")
+        --from)
+            mapfile -t COMPREPLY < <(compgen -W "$written $read_only" -- "${cur,,}")
+            return 0
+            ;;
+        --to)
+            mapfile -t COMPREPLY < <(compgen -W "$written" -- "${cur,,}")
             return 0
             ;;
         --media)

@@ -1,5 +1,6 @@
 #include "imgconv_fuzz_body.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,14 @@ enum Violation : int {
     kUnknownExitStatus = 1,   // neither 0 nor 1
     kOutputOnRefusal = 2,     // a refused run wrote bytes to standard output
     kD88NotReadBack = 3,      // a D88 made from raw or FDI data does not flatten back to the data
-    kD88NotFixedPoint = 4,    // a D88 written from a D88 changes when written again
+    kD88NotFixedPoint = 4,    // a D88 written from a D88 or a container changes when written again
     kFdiDataDiffers = 5,      // raw and FDI output of the same disk hold different data
     kScratchUnusable = 6,
 };
 
-constexpr const char* kFormats[] = {"d88", "raw", "fdi", "d88"};
+constexpr const char* kFormats[] = {"d88", "raw", "fdi", "container"};
+constexpr const char* kContainers[] = {"nfd", "fdd", "dcp", "dip", "dim"};
+constexpr std::size_t kContainerChoice = 2;  // the control byte that picks the container
 constexpr const char* kOutputFormats[] = {"d88", "raw", "fdi", "raw"};
 constexpr const char* kMediaTypes[] = {"2d", "2dd", "1d", "1dd"};
 constexpr std::uint8_t kFormatMask = 3;
@@ -77,7 +80,10 @@ int runImgconvFuzzInput(const std::uint8_t* data, std::size_t size) {
         return kScratchUnusable;
     }
     const std::uint8_t flags = control[0];
-    const std::string from = kFormats[flags & kFormatMask];
+    std::string from = kFormats[flags & kFormatMask];
+    if (from == "container") {
+        from = kContainers[control[kContainerChoice] % std::size(kContainers)];
+    }
     const std::string to = kOutputFormats[(flags >> kOutputShift) & kFormatMask];
     std::vector<std::string> options = {"--from", from};
     if ((flags & kDiskFlag) != 0) {
@@ -104,7 +110,8 @@ int runImgconvFuzzInput(const std::uint8_t* data, std::size_t size) {
             return kScratchUnusable;
         }
     }
-    if (to == "d88" && from != "d88") {
+    const bool plainInput = from == "raw" || from == "fdi";
+    if (to == "d88" && plainInput) {
         const Run back = convert({"--from", "d88", "--to", "raw", madeFile.path()});
         return back.status == 0 && back.out == dataOf(from, file) ? kFine : kD88NotReadBack;
     }

@@ -139,6 +139,19 @@ enum class Message {
     ConvFdiNoDriveType,
     ConvD88TrackTooLarge,
     ConvResult,
+    // imgconv: the emulator containers.
+    ConvFormatNotWritable,
+    ConvContainerHeaderShort,
+    ConvContainerNoSignature,
+    ConvContainerUnknownMedia,
+    ConvContainerDataShort,
+    ConvContainerDataLeftOver,
+    ConvContainerTrackOutsideMedia,
+    ConvContainerSizeCodeTooLarge,
+    ConvNfdHeaderSizeInvalid,
+    ConvNfdTrackBlockOutside,
+    ConvFddDataOutside,
+    ConvDimDataNotWholeTracks,
 
     Count  // not a message: the number of them
 };
@@ -280,6 +293,19 @@ inline constexpr Entry kEntries[] = {
     {Message::ConvFdiNoDriveType, "媒体コード 0x%02X に合うFDIのFDDタイプがありません.\n"},
     {Message::ConvD88TrackTooLarge, "トラック %d: D88のレコードに入りません.(セクタ数 %d, データ長 %d byte)\n"},
     {Message::ConvResult, "%s (%s) を %s (%s) に変換しました.(%d byte)\n"},
+    // imgconv: the emulator containers.
+    {Message::ConvFormatNotWritable, "形式 %s には書き込めません.(%s のどれかを指定してください)\n"},
+    {Message::ConvContainerHeaderShort, "%s: ファイル(%d byte)がヘッダ(%d byte)より短いです.\n"},
+    {Message::ConvContainerNoSignature, "%s の識別文字列がありません.\n"},
+    {Message::ConvContainerUnknownMedia, "%s: 媒体の種類 0x%02X は扱えません.\n"},
+    {Message::ConvContainerDataShort, "%s: ヘッダの示すデータには %d byte 以上要りますが, ファイルのデータは %d byte です.\n"},
+    {Message::ConvContainerDataLeftOver, "%s: ヘッダの示すデータは %d byte ですが, ファイルのデータは %d byte あります.\n"},
+    {Message::ConvContainerTrackOutsideMedia, "トラック %d: 媒体のトラック数 %d を越えるトラックが記録されています.\n"},
+    {Message::ConvContainerSizeCodeTooLarge, "トラック %d: セクタ %d の N=%d はD88に入りません.(N は %d まで)\n"},
+    {Message::ConvNfdHeaderSizeInvalid, "NFDのヘッダサイズ %d byte が正しくありません.(%d byte からファイルサイズ %d byte まで)\n"},
+    {Message::ConvNfdTrackBlockOutside, "トラック %d: NFDのトラック情報の位置 0x%X がヘッダ(%d byte)の外です.\n"},
+    {Message::ConvFddDataOutside, "トラック %d: セクタ %d のデータ位置 0x%X がファイル(%d byte)のデータ領域の外です.\n"},
+    {Message::ConvDimDataNotWholeTracks, "DIMのデータ %d byte がトラックの長さ %d byte の整数倍ではありません.\n"},
 };
 
 // The table is indexed by the enumeration; this keeps the two in step.

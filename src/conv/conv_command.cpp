@@ -22,14 +22,23 @@ constexpr std::size_t kOperands = 2;
 
 bool isStandardOutput(const char* path) { return std::strcmp(path, kStandardOutput) == 0; }
 
-// The format named by the option, or else chosen by the file name.
-bool chooseFormat(const char* named, const char* path, const ImageFormat*& format, Refusal& refusal) {
+constexpr bool kWritableOnly = true;
+
+// The format named by the option, or else chosen by the file name; an
+// unknown name is refused with the names that can be given for that side.
+bool chooseFormat(const char* named, const char* path, bool writableOnly, const ImageFormat*& format,
+                  Refusal& refusal) {
     if (named == nullptr) {
         format = &formatForPath(path);
         return true;
     }
     format = findImageFormat(named);
-    return format != nullptr || refuse(refusal, Problem::UnknownFormat, named, imageFormatNames());
+    return format != nullptr || refuse(refusal, Problem::UnknownFormat, named, imageFormatNames(writableOnly));
+}
+
+// Only some formats can be written.
+bool checkWritable(const ImageFormat& to, Refusal& refusal) {
+    return to.write != nullptr || refuse(refusal, Problem::FormatNotWritable, to.name, imageFormatNames(kWritableOnly));
 }
 
 // The options that only some input formats take, and -n.
@@ -55,7 +64,8 @@ int convert(const ConvOptions& options) {
     DiskModel disk;
     const ReadRequest request{input, options.disk, options.media};
     OutputSink sink(output);
-    if (!chooseFormat(options.from, input, from, refusal) || !chooseFormat(options.to, output, to, refusal) ||
+    if (!chooseFormat(options.from, input, !kWritableOnly, from, refusal) ||
+        !chooseFormat(options.to, output, kWritableOnly, to, refusal) || !checkWritable(*to, refusal) ||
         !checkOptionsFit(options, *from, output, refusal) || !from->read(request, disk, refusal) ||
         !to->write(disk, sink, refusal) || !sink.finish(refusal)) {
         printRefusal(stderr, refusal);
@@ -70,7 +80,8 @@ int convert(const ConvOptions& options) {
 
 void printConvUsage(std::FILE* stream) {
     const std::string names = imageFormatNames();
-    printMessage<Message::ConvUsage>(stream, names.c_str(), names.c_str());
+    const std::string writable = imageFormatNames(kWritableOnly);
+    printMessage<Message::ConvUsage>(stream, names.c_str(), writable.c_str());
 }
 
 int runConvCommand(int argc, char** argv) {

@@ -28,7 +28,7 @@ struct ImageFormat {
     const char* name;
     std::span<const char* const> extensions;  // lower case, with the dot
     ImageReader read;
-    ImageWriter write;
+    ImageWriter write;  // null for a format that is only read
     bool holdsSeveralDisks;  // takes --disk
     bool needsGeometry;      // takes --media
 };
@@ -42,5 +42,6 @@ const ImageFormat* findImageFormat(std::string_view name);
 // none does.
 const ImageFormat& formatForPath(std::string_view path);
 
-// "d88, raw, fdi", for messages.
-std::string imageFormatNames();
+// "d88, raw, fdi, ...", for messages: every format, or those that can be
+// written.
+std::string imageFormatNames(bool writableOnly = false);

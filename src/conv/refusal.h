@@ -65,6 +65,19 @@ enum class Problem {
     // Writing D88.
     D88TrackTooLarge,     // track; values: sector count, data length
     D88ImageTooLarge,
+    // Emulator containers (NFD, FDD, DCP/DCU, DIP, DIM); text: the container.
+    FormatNotWritable,      // text: the format, text2: the formats that can be written
+    ContainerHeaderShort,   // text; values: file size, header size
+    ContainerNoSignature,   // text
+    ContainerUnknownMedia,  // text; values: the media code
+    ContainerDataShort,     // text; values: data bytes needed at least, data bytes in the file
+    ContainerDataLeftOver,  // text; values: data bytes described, data bytes in the file
+    ContainerTrackOutsideMedia,  // track; values: the media's track count
+    ContainerSizeCodeTooLarge,   // track; values: R, N, the largest N
+    NfdHeaderSizeInvalid,   // values: the header size field, its least value, the file size
+    NfdTrackBlockOutside,   // track; values: the block's offset, the header size
+    FddDataOutside,         // track; values: R, the data offset, the file size
+    DimDataNotWholeTracks,  // values: the data size, the track length
 };
 
 struct Refusal {

@@ -68,6 +68,18 @@ constexpr RefusalMessage kRefusalMessages[] = {
     {Problem::FdiNoDriveType, Message::ConvFdiNoDriveType, Arguments::Values},
     {Problem::D88TrackTooLarge, Message::ConvD88TrackTooLarge, Arguments::TrackValues},
     {Problem::D88ImageTooLarge, Message::ImageTooLarge, Arguments::Texts},
+    {Problem::FormatNotWritable, Message::ConvFormatNotWritable, Arguments::Texts},
+    {Problem::ContainerHeaderShort, Message::ConvContainerHeaderShort, Arguments::TextValues},
+    {Problem::ContainerNoSignature, Message::ConvContainerNoSignature, Arguments::Texts},
+    {Problem::ContainerUnknownMedia, Message::ConvContainerUnknownMedia, Arguments::TextValues},
+    {Problem::ContainerDataShort, Message::ConvContainerDataShort, Arguments::TextValues},
+    {Problem::ContainerDataLeftOver, Message::ConvContainerDataLeftOver, Arguments::TextValues},
+    {Problem::ContainerTrackOutsideMedia, Message::ConvContainerTrackOutsideMedia, Arguments::TrackValues},
+    {Problem::ContainerSizeCodeTooLarge, Message::ConvContainerSizeCodeTooLarge, Arguments::TrackValues},
+    {Problem::NfdHeaderSizeInvalid, Message::ConvNfdHeaderSizeInvalid, Arguments::Values},
+    {Problem::NfdTrackBlockOutside, Message::ConvNfdTrackBlockOutside, Arguments::TrackValues},
+    {Problem::FddDataOutside, Message::ConvFddDataOutside, Arguments::TrackValues},
+    {Problem::DimDataNotWholeTracks, Message::ConvDimDataNotWholeTracks, Arguments::Values},
 };
 
 // Every message in the table takes a leading part of the arguments its row

@@ -61,6 +61,11 @@ struct SectorId {
     std::uint8_t sizeCode = 0;
 };
 
+// Record byte 7 for a deleted data address mark; header byte 0x1A for a
+// write-protected disk.
+inline constexpr std::uint8_t kDeletedDataMark = 0x10;
+inline constexpr std::uint8_t kWriteProtected = 0x10;
+
 inline constexpr std::uint8_t kDensityDouble = 0x00;
 inline constexpr std::uint8_t kDensitySingle = 0x40;
 

@@ -145,7 +145,10 @@ expect "imgconv: upper-case format prefix" "raw" sorted imgconv disk.d88 --from 
 # cursor until something follows it.
 expect "imgconv: formats right after --to=" $'d88\nfdi\nraw' sorted imgconv --to =
 expect "imgconv: formats after --to=" $'d88\nfdi\nraw' sorted imgconv --to = ""
-expect "imgconv: format after --from=f" "fdi" sorted imgconv --from = f
+expect "imgconv: formats after --from=f" $'fdd\nfdi' sorted imgconv --from = f
+expect "imgconv: formats after --from, containers included" $'d88\ndcp\ndim\ndip\nfdd\nfdi\nnfd\nraw' sorted \
+    imgconv --from ""
+expect "imgconv: no container after --to" "" sorted imgconv --to n
 expect "imgconv: presets after --media" $'2hcdos\n2hdbas\n2hdbas88\n2hddos\n2hddos144' sorted imgconv --media 2h
 expect "imgconv: no blank preset after --media" "" sorted imgconv --media 2hdbl
 expect "imgconv: nothing after --disk" "" sorted imgconv --disk ""

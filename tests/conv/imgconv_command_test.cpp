@@ -13,7 +13,7 @@ namespace {
 
 const std::string kUsage =
     "Usage: imgconv [options] INPUT OUTPUT\n"
-    "  --from FORMAT : 入力の形式 (d88, raw, fdi. 省略時は INPUT の拡張子から)\n"
+    "  --from FORMAT : 入力の形式 (d88, raw, fdi, nfd, fdd, dcp, dip, dim. 省略時は INPUT の拡張子から)\n"
     "  --to FORMAT   : 出力の形式 (d88, raw, fdi. 省略時は OUTPUT の拡張子から)\n"
     "  --disk N      : D88 入力のディスク番号 (省略時は 0)\n"
     "  --media TYPE  : raw 入力の形状 (セクタのある imgmint の種類, または 2d/2dd/2hd/1d/1dd,セクタ数,N[,トラック数])\n"
