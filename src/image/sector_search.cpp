@@ -1,6 +1,7 @@
 #include "image/sector_search.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstdint>
 
 #include "d88/d88_format.h"
@@ -10,75 +11,81 @@ namespace {
 
 constexpr std::uint32_t kSectorNumbers = 256;
 constexpr std::size_t kFamilySlots = 256 * 256;
+// A run reaches at most the 164 track indexes, so families fit a byte.
+constexpr std::uint8_t kNoFamily = 0xFF;
+static_assert(d88::kTrackTableEntries < kNoFamily, "a family number must fit a byte");
 
 std::size_t familySlot(std::uint8_t cylinder, std::uint8_t head) {
     return static_cast<std::size_t>(cylinder) << 8 | head;
 }
 
 struct SearchContext {
-    const std::int16_t* familyOf;
+    const std::uint8_t* familyOf;
     std::uint8_t sizeCode;
-    std::size_t keys;
 };
 
-// The first record of each (family, R) a walk passes. Most walks meet few
-// distinct identities, so they are looked up in the list itself until it
-// grows long enough for a table of every key to pay.
+// The first record of each (family, R) a walk passes. A walk meets few
+// families (usually one: its own track's C and H), so each family it meets
+// gets its own 256-bit set of the sector numbers seen, found through the
+// family last used.
 struct FirstRecords {
-    static constexpr std::size_t kListedBeforeTable = 32;
-
     struct Entry {
-        std::uint32_t key;
+        std::uint32_t key;  // family * 256 + R
         std::int64_t position;
         std::int32_t length;
     };
+    struct FamilySeen {
+        std::uint32_t family;
+        std::bitset<kSectorNumbers> sectorNumbers;
+    };
     std::vector<Entry> entries;
-    std::vector<std::uint8_t> seen;  // one byte per key, once the list is long
-    std::size_t keys = 0;
-    std::uint32_t lastKey = UINT32_MAX;
+    std::vector<FamilySeen> seen;
+    std::size_t lastFamily = 0;  // index into seen
+    std::uint32_t lastIdentity = 0;  // C, H, R, N of the last record added
 
-    bool known(std::uint32_t key) const {
-        if (!seen.empty()) {
-            return seen[key] != 0;
+    std::bitset<kSectorNumbers>& seenOf(std::uint32_t family) {
+        if (lastFamily < seen.size() && seen[lastFamily].family == family) {
+            return seen[lastFamily].sectorNumbers;
         }
-        return std::any_of(entries.begin(), entries.end(), [key](const Entry& entry) { return entry.key == key; });
+        for (lastFamily = 0; lastFamily < seen.size(); ++lastFamily) {
+            if (seen[lastFamily].family == family) {
+                return seen[lastFamily].sectorNumbers;
+            }
+        }
+        seen.push_back({family, {}});
+        return seen.back().sectorNumbers;
     }
 
     void keep(std::uint32_t key, std::int64_t position, std::int32_t length) {
-        if (key == lastKey || known(key)) {
-            lastKey = key;
-            return;
-        }
-        lastKey = key;
-        entries.push_back({key, position, length});
-        if (!seen.empty()) {
-            seen[key] = 1;
-        } else if (entries.size() > kListedBeforeTable) {
-            seen.assign(keys, 0);
-            for (const Entry& entry : entries) {
-                seen[entry.key] = 1;
-            }
+        std::bitset<kSectorNumbers>& numbers = seenOf(key / kSectorNumbers);
+        const std::size_t sectorNumber = key % kSectorNumbers;
+        if (!numbers.test(sectorNumber)) {
+            numbers.set(sectorNumber);
+            entries.push_back({key, position, length});
         }
     }
 
     void add(const RecordHeader& record, const SearchContext& context) {
+        // A record with the previous one's identity cannot be a first.
+        const std::uint32_t identity = static_cast<std::uint32_t>(record.id.cylinder) << 24 |
+                                       static_cast<std::uint32_t>(record.id.head) << 16 |
+                                       static_cast<std::uint32_t>(record.id.sectorNumber) << 8 | record.id.sizeCode;
+        if (identity == lastIdentity && !entries.empty()) {
+            return;
+        }
+        lastIdentity = identity;
         if (record.id.sizeCode != context.sizeCode) {
             return;
         }
-        const std::int16_t family = context.familyOf[familySlot(record.id.cylinder, record.id.head)];
-        if (family < 0) {
+        const std::uint8_t family = context.familyOf[familySlot(record.id.cylinder, record.id.head)];
+        if (family == kNoFamily) {
             return;
         }
-        keys = context.keys;
         keep(static_cast<std::uint32_t>(family) * kSectorNumbers + record.id.sectorNumber, record.dataPosition(),
              record.dataLength);
     }
 
     void append(const FirstRecords& later) {
-        if (later.entries.empty()) {
-            return;
-        }
-        keys = later.keys;
         for (const Entry& entry : later.entries) {
             keep(entry.key, entry.position, entry.length);
         }
@@ -114,12 +121,12 @@ bool SectorSearch::answers(std::int32_t trackIndex, std::uint8_t cylinder, std::
 void SectorSearch::prepare(ImageWindow& window, const std::vector<PlannedTrack>& plan, std::uint8_t sizeCode) {
     clear();
     sizeCode_ = sizeCode;
-    familyOf_.assign(kFamilySlots, -1);
-    std::int16_t families = 0;
+    familyOf_.assign(kFamilySlots, kNoFamily);
+    std::uint8_t families = 0;
     std::vector<std::int64_t> starts;
     for (const PlannedTrack& planned : plan) {
-        std::int16_t& family = familyOf_[familySlot(planned.cylinder, planned.head)];
-        if (family < 0) {
+        std::uint8_t& family = familyOf_[familySlot(planned.cylinder, planned.head)];
+        if (family == kNoFamily) {
             family = families++;
         }
         // Tracks that share a first record share a walk.
@@ -133,8 +140,7 @@ void SectorSearch::prepare(ImageWindow& window, const std::vector<PlannedTrack>&
     std::sort(tracks_.begin(), tracks_.end(),
               [](const TrackAnswers& a, const TrackAnswers& b) { return a.trackIndex < b.trackIndex; });
 
-    const SearchContext context{familyOf_.data(), sizeCode,
-                                static_cast<std::size_t>(families) * kSectorNumbers};
+    const SearchContext context{familyOf_.data(), sizeCode};
     SweepResult<FirstRecords> swept = TrackSweep<FirstRecords, SearchContext>::run(window, starts, context);
     walks_.resize(swept.walks.size());
     for (std::size_t walk = 0; walk < swept.walks.size(); ++walk) {

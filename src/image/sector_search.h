@@ -78,5 +78,5 @@ private:
     std::vector<TrackAnswers> tracks_;          // sorted by track index
     std::vector<std::vector<Found>> walks_;     // sorted by key, one per distinct start
     std::vector<std::int64_t> exposedHeaders_;  // ascending
-    std::vector<std::int16_t> familyOf_;        // (C << 8 | H) -> family, -1 for none
+    std::vector<std::uint8_t> familyOf_;        // (C << 8 | H) -> family, 0xFF for none
 };

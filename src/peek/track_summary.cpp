@@ -9,6 +9,14 @@ bool nominalLength(const RecordHeader& record) {
            record.dataLength == d88::sectorLength(record.id.sizeCode);
 }
 
+// C, H, R, N, the count and the data length in one number.
+std::uint64_t headerKey(const RecordHeader& record) {
+    return static_cast<std::uint64_t>(record.id.cylinder) << 56 | static_cast<std::uint64_t>(record.id.head) << 48 |
+           static_cast<std::uint64_t>(record.id.sectorNumber) << 40 |
+           static_cast<std::uint64_t>(record.id.sizeCode) << 32 | static_cast<std::uint64_t>(record.count) << 16 |
+           static_cast<std::uint64_t>(record.dataLength);
+}
+
 TrackSummary judgeTrack(const SweptWalk<RecordsSummary>& walk, std::int32_t trackIndex) {
     const int cylinder = trackIndex / 2;
     const int head = trackIndex % 2;
@@ -58,6 +66,21 @@ void SmallestValues::append(const SmallestValues& later) {
 
 // Called for every record of every track walked, so it updates in place.
 void RecordsSummary::add(const RecordHeader& record, const Bounds& bounds) {
+    // A record that repeats the previous one's identity, count and length
+    // changes only what depends on its place: the fast path for long runs
+    // of alike records.
+    const std::uint64_t key = headerKey(record);
+    if (records > 0 && key == lastKey) {
+        rising = false;
+        if (records < kStoredOrderShown) {
+            storedOrder[static_cast<std::size_t>(records)] = record.id.sectorNumber;
+        }
+        outsideDisk = outsideDisk || record.position < bounds.areaStart || record.end() > bounds.areaEnd;
+        cutByEndOfFile = cutByEndOfFile || record.end() > bounds.fileLength;
+        ++records;
+        return;
+    }
+    lastKey = key;
     const int sectorNumber = record.id.sectorNumber;
     const int cylinder = record.id.cylinder;
     const int head = record.id.head;
@@ -114,6 +137,7 @@ void RecordsSummary::append(const RecordsSummary& later) {
     outsideDisk = outsideDisk || later.outsideDisk;
     cutByEndOfFile = cutByEndOfFile || later.cutByEndOfFile;
     records += later.records;
+    lastKey = later.lastKey;
 }
 
 std::vector<TrackSummary> summarizeTracks(D88Image& image) {

@@ -45,6 +45,7 @@ struct RecordsSummary {
     int highestHead = 0;
     bool outsideDisk = false;     // a record not wholly inside its disk's data area
     bool cutByEndOfFile = false;  // the file ends inside a record
+    std::uint64_t lastKey = 0;    // the last record's identity, count and length
 
     struct Bounds {
         std::int64_t areaStart;  // the first byte after the disk header
