@@ -29,11 +29,7 @@ struct SearchContext {
 // gets its own 256-bit set of the sector numbers seen, found through the
 // family last used.
 struct FirstRecords {
-    struct Entry {
-        std::uint32_t key;  // family * 256 + R
-        std::int64_t position;
-        std::int32_t length;
-    };
+    using Entry = SectorSearch::Found;
     struct FamilySeen {
         std::uint32_t family;
         std::bitset<kSectorNumbers> sectorNumbers;
@@ -61,7 +57,7 @@ struct FirstRecords {
         const std::size_t sectorNumber = key % kSectorNumbers;
         if (!numbers.test(sectorNumber)) {
             numbers.set(sectorNumber);
-            entries.push_back({key, position, length});
+            entries.push_back({position, length, key});
         }
     }
 
@@ -145,9 +141,7 @@ void SectorSearch::prepare(ImageWindow& window, const std::vector<PlannedTrack>&
     walks_.resize(swept.walks.size());
     for (std::size_t walk = 0; walk < swept.walks.size(); ++walk) {
         std::vector<Found>& found = walks_[walk];
-        for (const FirstRecords::Entry& entry : swept.walks[walk].summary.entries) {
-            found.push_back({entry.key, {entry.position, entry.length}});
-        }
+        found = std::move(swept.walks[walk].summary.entries);
         std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.key < b.key; });
     }
     exposedHeaders_ = std::move(swept.exposedHeaders);
@@ -165,7 +159,11 @@ const RecordData* SectorSearch::find(std::int32_t trackIndex, std::uint8_t secto
     const std::uint32_t key = track->family * kSectorNumbers + sectorNumber;
     const auto at = std::lower_bound(found.begin(), found.end(), key,
                                      [](const Found& entry, std::uint32_t wanted) { return entry.key < wanted; });
-    return at != found.end() && at->key == key ? &at->data : nullptr;
+    if (at == found.end() || at->key != key) {
+        return nullptr;
+    }
+    result_ = {at->position, at->length};
+    return &result_;
 }
 
 void SectorSearch::noteWrite(std::int64_t position, std::int64_t length, bool grewFile) {

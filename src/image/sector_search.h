@@ -47,7 +47,8 @@ public:
     // every sector number with the planned C, H and this N.
     void prepare(ImageWindow& window, const std::vector<PlannedTrack>& plan, std::uint8_t sizeCode);
 
-    // The record a search on a track it answers finds for R, or nullptr.
+    // The record a search on a track it answers finds for R, or nullptr;
+    // valid until the next call.
     const RecordData* find(std::int32_t trackIndex, std::uint8_t sectorNumber);
 
     // Takes note of a write of `length` bytes at `position`; `grewFile` when
@@ -56,11 +57,15 @@ public:
 
     void clear();
 
-private:
+    // One first record of a walk, as the sweep finds it: 16 bytes, as a
+    // track of 255 sectors keeps 255 of them per walk.
     struct Found {
-        std::uint32_t key = 0;  // family * 256 + R
-        RecordData data;
+        std::int64_t position;
+        std::int32_t length;
+        std::uint32_t key;  // family * 256 + R
     };
+
+private:
     struct TrackAnswers {
         std::int32_t trackIndex = 0;
         std::uint32_t family = 0;
@@ -77,6 +82,7 @@ private:
     std::uint8_t sizeCode_ = 0;
     std::vector<TrackAnswers> tracks_;          // sorted by track index
     std::vector<std::vector<Found>> walks_;     // sorted by key, one per distinct start
+    RecordData result_;                         // what find last found
     std::vector<std::int64_t> exposedHeaders_;  // ascending
     std::vector<std::uint8_t> familyOf_;        // (C << 8 | H) -> family, 0xFF for none
 };
