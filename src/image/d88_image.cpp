@@ -1,6 +1,7 @@
 #include "image/d88_image.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 
 #include "d88/byte_order.h"
@@ -14,6 +15,12 @@ using DiskHeaderBytes = std::array<std::uint8_t, DiskHeader::size>;
 using RecordHeaderBytes = std::array<std::uint8_t, SectorRecord::headerSize>;
 
 constexpr int kIdentityByteLimit = 0xFF;
+
+// Records a run may walk track by track before the rest of its tracks are
+// swept at once: about 1 MiB of record headers, far more than any sound
+// disk holds, so only a damaged image ever reaches the whole sweep, and
+// then at most this much has been walked twice.
+constexpr std::int64_t kRecordsBeforeWholeSweep = 65536;
 
 // The stream's length, measured once; only writes into a record that the end
 // of the file cuts short change it, and they keep it up to date.
@@ -166,6 +173,26 @@ std::int32_t D88Image::readSectorIds(std::int32_t trackIndex, std::uint8_t* out,
     return stored;
 }
 
+// While the walks stay short, as on any sound disk, each track is walked
+// when the run reaches it (with every planned track that shares its first
+// record), so a short paste reads no more than it must. Once the run has
+// walked its budget, one sweep answers the rest of it.
+bool D88Image::prepareTrackByTrack(std::int64_t start, std::uint8_t sizeCode) {
+    const std::int64_t budgetLeft = kRecordsBeforeWholeSweep - runWalkedRecords;
+    if (budgetLeft <= 0) {
+        return false;
+    }
+    std::vector<PlannedTrack> sharing;
+    std::copy_if(runPlan.begin(), runPlan.end(), std::back_inserter(sharing),
+                 [&](const PlannedTrack& track) { return track.start == start; });
+    if (!search.prepare(window, sharing, sizeCode, budgetLeft)) {
+        runWalkedRecords = kRecordsBeforeWholeSweep;
+        return false;
+    }
+    runWalkedRecords += search.recordsWalked();
+    return true;
+}
+
 const RecordData* D88Image::findRecord(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head,
                                        std::int32_t sectorNumber, std::int32_t sizeCode) {
     const std::int64_t start = trackStart(trackIndex);
@@ -181,10 +208,10 @@ const RecordData* D88Image::findRecord(std::int32_t trackIndex, std::int32_t cyl
                              std::any_of(runPlan.begin(), runPlan.end(), [&](const PlannedTrack& track) {
                                  return track.trackIndex == trackIndex && track.cylinder == c && track.head == h;
                              });
-        if (planned) {
-            search.prepare(window, runPlan, n);
-        } else {
+        if (!planned) {
             search.prepare(window, {{trackIndex, start, c, h}}, n);
+        } else if (!prepareTrackByTrack(start, n)) {
+            search.prepare(window, runPlan, n);
         }
     }
     return search.find(trackIndex, static_cast<std::uint8_t>(sectorNumber));

@@ -166,6 +166,9 @@ private:
     void planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int32_t head, std::int32_t sizeCode,
                  std::int64_t lastIndex);
     bool insideWritableArea(std::int64_t position, std::int64_t length) const;
+    // Prepares the searches of the planned tracks that start at `start`
+    // alone; false when the run's budget for that is spent.
+    bool prepareTrackByTrack(std::int64_t start, std::uint8_t sizeCode);
     // Where a paste's share of at most `limit` bytes goes for this identity:
     // min(data length, limit) bytes of a sector found inside the disk's data
     // area; a length of 0 when there is none.
@@ -192,4 +195,5 @@ private:
     SectorSearch search;
     std::vector<PlannedTrack> runPlan;
     std::int32_t runSizeCode = -1;
+    std::int64_t runWalkedRecords = 0;  // walked track by track so far in this run
 };

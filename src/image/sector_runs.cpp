@@ -79,6 +79,7 @@ void D88Image::planRun(std::int32_t trackIndex, std::int32_t cylinder, std::int3
                        std::int64_t lastIndex) {
     runPlan.clear();
     runSizeCode = sizeCode;
+    runWalkedRecords = 0;
     search.clear();
     // A run that starts outside the table plans nothing; its searches are
     // then answered track by track.

@@ -97,6 +97,7 @@ void SectorSearch::clear() {
     tracks_.clear();
     walks_.clear();
     exposedHeaders_.clear();
+    recordsWalked_ = 0;
 }
 
 const SectorSearch::TrackAnswers* SectorSearch::answersFor(std::int32_t trackIndex) const {
@@ -114,7 +115,8 @@ bool SectorSearch::answers(std::int32_t trackIndex, std::uint8_t cylinder, std::
     return track != nullptr && track->cylinder == cylinder && track->head == head;
 }
 
-void SectorSearch::prepare(ImageWindow& window, const std::vector<PlannedTrack>& plan, std::uint8_t sizeCode) {
+bool SectorSearch::prepare(ImageWindow& window, const std::vector<PlannedTrack>& plan, std::uint8_t sizeCode,
+                           std::int64_t budget) {
     clear();
     sizeCode_ = sizeCode;
     familyOf_.assign(kFamilySlots, kNoFamily);
@@ -137,9 +139,14 @@ void SectorSearch::prepare(ImageWindow& window, const std::vector<PlannedTrack>&
               [](const TrackAnswers& a, const TrackAnswers& b) { return a.trackIndex < b.trackIndex; });
 
     const SearchContext context{familyOf_.data(), sizeCode};
-    SweepResult<FirstRecords> swept = TrackSweep<FirstRecords, SearchContext>::run(window, starts, context);
+    SweepResult<FirstRecords> swept = TrackSweep<FirstRecords, SearchContext>::run(window, starts, context, budget);
+    if (swept.exhausted) {
+        clear();
+        return false;
+    }
     walks_.resize(swept.walks.size());
     for (std::size_t walk = 0; walk < swept.walks.size(); ++walk) {
+        recordsWalked_ += swept.walks[walk].records;
         std::vector<Found>& found = walks_[walk];
         found = std::move(swept.walks[walk].summary.entries);
         std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.key < b.key; });
@@ -147,6 +154,7 @@ void SectorSearch::prepare(ImageWindow& window, const std::vector<PlannedTrack>&
     exposedHeaders_ = std::move(swept.exposedHeaders);
     std::sort(exposedHeaders_.begin(), exposedHeaders_.end());
     prepared_ = true;
+    return true;
 }
 
 const RecordData* SectorSearch::find(std::int32_t trackIndex, std::uint8_t sectorNumber) {

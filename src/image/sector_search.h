@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "image/image_window.h"
@@ -44,8 +45,10 @@ public:
     bool answers(std::int32_t trackIndex, std::uint8_t cylinder, std::uint8_t head, std::uint8_t sizeCode) const;
 
     // Sweeps the planned tracks and keeps, for each, the first record of
-    // every sector number with the planned C, H and this N.
-    void prepare(ImageWindow& window, const std::vector<PlannedTrack>& plan, std::uint8_t sizeCode);
+    // every sector number with the planned C, H and this N. False, with no
+    // answers, when the walks would read more than `budget` records.
+    bool prepare(ImageWindow& window, const std::vector<PlannedTrack>& plan, std::uint8_t sizeCode,
+                 std::int64_t budget = std::numeric_limits<std::int64_t>::max());
 
     // The record a search on a track it answers finds for R, or nullptr;
     // valid until the next call.
@@ -56,6 +59,9 @@ public:
     void noteWrite(std::int64_t position, std::int64_t length, bool grewFile);
 
     void clear();
+
+    // The records the last preparation walked, over all its walks.
+    std::int64_t recordsWalked() const { return recordsWalked_; }
 
     // One first record of a walk, as the sweep finds it: 16 bytes, as a
     // track of 255 sectors keeps 255 of them per walk.
@@ -83,6 +89,7 @@ private:
     std::vector<TrackAnswers> tracks_;          // sorted by track index
     std::vector<std::vector<Found>> walks_;     // sorted by key, one per distinct start
     RecordData result_;                         // what find last found
+    std::int64_t recordsWalked_ = 0;
     std::vector<std::int64_t> exposedHeaders_;  // ascending
     std::vector<std::uint8_t> familyOf_;        // (C << 8 | H) -> family, 0xFF for none
 };

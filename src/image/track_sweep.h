@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -50,15 +51,20 @@ struct SweepResult {
     // Headers that lie inside the data of a record read before them (in file
     // order): only there can a sector write change what a walk reads.
     std::vector<std::int64_t> exposedHeaders;
+    // The sweep stopped at its budget of records; the walks are unfinished.
+    bool exhausted = false;
 };
 
 template <class Summary, class Context>
 class TrackSweep {
 public:
     // starts: file position of each walk's first record, or -1 for none.
+    // budget: the most records to read before giving up (exhausted).
     static SweepResult<Summary> run(ImageWindow& window, const std::vector<std::int64_t>& starts,
-                                    const Context& context) {
+                                    const Context& context,
+                                    std::int64_t budget = std::numeric_limits<std::int64_t>::max()) {
         TrackSweep sweep(window, starts, context);
+        sweep.budget_ = budget;
         sweep.advanceAll();
         return std::move(sweep.result_);
     }
@@ -159,6 +165,10 @@ private:
             bool alive = true;
             // Ride alone while no other head stands at or before the position.
             while (alive && (nextHead < 0 || position < nextHead)) {
+                if (--budget_ < 0) {
+                    result_.exhausted = true;
+                    return;
+                }
                 if (!readRecordHeader(window_, position, record)) {
                     finishAll(head, WalkEnd::EndOfFile);
                     alive = false;
@@ -196,5 +206,6 @@ private:
     const Context& context_;
     std::map<std::int64_t, Head> heads_;
     std::int64_t furthestDataEnd_ = 0;
+    std::int64_t budget_ = 0;
     SweepResult<Summary> result_;
 };
