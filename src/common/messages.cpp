@@ -8,50 +8,50 @@ namespace message_table {
 namespace {
 
 // Flags and width of one conversion, as the text gives them.
-struct Spec {
+struct ConversionFormat {
     bool leftAligned = false;
     bool zeroPadded = false;
     std::size_t width = 0;
     bool hexadecimal = false;
 };
 
-Spec readSpec(std::string_view text, std::size_t& at) {
-    Spec spec;
+ConversionFormat readConversionFormat(std::string_view text, std::size_t& at) {
+    ConversionFormat conversion;
     ++at;  // past '%'
     for (; at < text.size() && (text[at] == '-' || text[at] == '0' || text[at] == ' ' || text[at] == '+'); ++at) {
-        spec.leftAligned = spec.leftAligned || text[at] == '-';
-        spec.zeroPadded = spec.zeroPadded || text[at] == '0';
+        conversion.leftAligned = conversion.leftAligned || text[at] == '-';
+        conversion.zeroPadded = conversion.zeroPadded || text[at] == '0';
     }
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        spec.width = spec.width * 10 + static_cast<std::size_t>(text[at] - '0');
+        conversion.width = conversion.width * 10 + static_cast<std::size_t>(text[at] - '0');
     }
-    return spec;
+    return conversion;
 }
 
-void appendPadded(std::string& out, std::string_view value, const Spec& spec) {
-    const std::size_t padding = value.size() < spec.width ? spec.width - value.size() : 0;
-    if (!spec.leftAligned) {
+void appendPadded(std::string& out, std::string_view value, const ConversionFormat& conversion) {
+    const std::size_t padding = value.size() < conversion.width ? conversion.width - value.size() : 0;
+    if (!conversion.leftAligned) {
         out.append(padding, ' ');
     }
     out += value;
-    if (spec.leftAligned) {
+    if (conversion.leftAligned) {
         out.append(padding, ' ');
     }
 }
 
-void appendNumber(std::string& out, long long value, const Spec& spec) {
+void appendNumber(std::string& out, long long value, const ConversionFormat& conversion) {
     char digits[32];
-    const int length = spec.hexadecimal ? std::snprintf(digits, sizeof digits, "%llX", static_cast<unsigned long long>(value))
+    const int length = conversion.hexadecimal ? std::snprintf(digits, sizeof digits, "%llX", static_cast<unsigned long long>(value))
                                         : std::snprintf(digits, sizeof digits, "%lld", value);
     std::string_view shown(digits, length > 0 ? static_cast<std::size_t>(length) : 0);
-    if (spec.zeroPadded && !spec.leftAligned && shown.size() < spec.width) {
+    if (conversion.zeroPadded && !conversion.leftAligned && shown.size() < conversion.width) {
         const bool negative = value < 0;
         out += shown.substr(0, negative ? 1 : 0);
-        out.append(spec.width - shown.size(), '0');
+        out.append(conversion.width - shown.size(), '0');
         out += shown.substr(negative ? 1 : 0);
         return;
     }
-    appendPadded(out, shown, spec);
+    appendPadded(out, shown, conversion);
 }
 
 }  // namespace
@@ -73,19 +73,19 @@ std::string format(const char* text, const Argument* arguments, std::size_t coun
             at += 2;
             continue;
         }
-        Spec spec = readSpec(source, at);
+        ConversionFormat conversion = readConversionFormat(source, at);
         if (at < source.size()) {
             // The argument's own kind decides how it prints; X shows a
             // number in upper-case hexadecimal.
-            spec.hexadecimal = source[at] == 'X';
+            conversion.hexadecimal = source[at] == 'X';
             ++at;
         }
         if (used < count) {
             const Argument& value = arguments[used++];
             if (value.kind == Conversion::Number) {
-                appendNumber(out, value.number, spec);
+                appendNumber(out, value.number, conversion);
             } else {
-                appendPadded(out, value.text, spec);
+                appendPadded(out, value.text, conversion);
             }
         }
     }
