@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "conv/container_bytes.h"
-#include "conv/container_grid.h"
 #include "conv/dcp_format.h"
 #include "conv/grid_disk.h"
 #include "conv/mapped_file.h"

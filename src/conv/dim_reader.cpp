@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "conv/container_bytes.h"
-#include "conv/container_grid.h"
 #include "conv/dim_format.h"
+#include "conv/grid_disk.h"
 #include "conv/mapped_file.h"
 #include "d88/d88_format.h"
 

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "conv/container_bytes.h"
-#include "conv/container_grid.h"
 #include "conv/dip_format.h"
 #include "conv/grid_disk.h"
 #include "conv/mapped_file.h"
