@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imgdisk_fixture.h"
+#include "support/every_media_type.h"
 
 namespace {
 
@@ -66,13 +67,7 @@ TEST_F(ImgdiskReaderTest, FloptoolIdentifiesEveryDiskSplitFromPresetsAsD88) {
         GTEST_SKIP() << "MAME's floptool is not installed at " << kFloptool
                      << " (Debian package mame-tools); the outside-reader check did not run";
     }
-    const std::vector<std::vector<std::string>> kinds = {
-        {"2d", "16", "1"}, {"2dd", "9", "2"}, {"2hd", "8", "3"}, {"1d", "16", "1"}, {"1dd", "16", "1"},
-        {"2dbas"},         {"2ddbas"},        {"2hdbas"},        {"2hdbas88"},      {"2dddos"},
-        {"2dddos6"},       {"2dddos9"},       {"2hddos"},        {"2hcdos"},        {"2hddos144"},
-        {"2dblank"},       {"2ddblank"},      {"2hdblank"},      {"1dbas"},         {"1dbas80"},
-        {"1dbas66"},       {"1ddbas"},        {"1ddbas66"},      {"1dblank"},       {"1ddblank"},
-    };
+    const std::vector<std::vector<std::string>>& kinds = everyMediaType();
     std::vector<std::string> join = {"join", "presets.d88"};
     std::vector<Bytes> minted;
     for (const std::vector<std::string>& kind : kinds) {

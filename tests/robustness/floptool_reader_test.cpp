@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/every_media_type.h"
 #include "support/d88_fixture.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
@@ -45,13 +46,7 @@ protected:
 };
 
 TEST_F(FloptoolReaderTest, IdentifiesEveryImageImgmintMakesAsD88) {
-    const std::vector<std::vector<std::string>> kinds = {
-        {"2d", "16", "1"},  {"2dd", "9", "2"},   {"2hd", "8", "3"},     {"1d", "16", "1"},     {"1dd", "16", "1"},
-        {"2dbas"},          {"2ddbas"},          {"2hdbas"},            {"2hdbas88"},          {"2dddos"},
-        {"2dddos6"},        {"2dddos9"},         {"2hddos"},            {"2hcdos"},            {"2hddos144"},
-        {"2dblank"},        {"2ddblank"},        {"2hdblank"},          {"1dbas"},             {"1dbas80"},
-        {"1dbas66"},        {"1ddbas"},          {"1ddbas66"},          {"1dblank"},           {"1ddblank"},
-    };
+    const std::vector<std::vector<std::string>>& kinds = everyMediaType();
     ASSERT_EQ(kinds.size(), 25u);
     // floptool lists every format that would take the file, one per line
     // after the file name: score marks, " - ", the format's name and its
